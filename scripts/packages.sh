@@ -1,0 +1,10 @@
+# Debian packages the project needs; zqt setup installs the missing ones.
+ZQT_PACKAGES=(
+  cmake g++ clang make file git
+  googletest libgtest-dev libbenchmark-dev
+  unixodbc unixodbc-dev odbcinst libsqliteodbc sqlite3
+  wine wine64 wine32:i386 libodbc2:i386 libsqliteodbc:i386
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686
+  xvfb xauth imagemagick
+  hamradio-files
+)

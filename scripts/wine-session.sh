@@ -1,0 +1,57 @@
+# A display and a Wine prefix of this run's own: zqt sources this file, calls wine_session_start, and the EXIT
+# trap removes both. The wine server is started persistent and detached before CTest runs, so no test pays for
+# its start and no test's output pipe is held open by it.
+
+WINE64=/usr/lib/wine/wine64
+export WINESERVER=/usr/lib/wine/wineserver64
+export WINELOADER=$WINE64
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+zqt_xvfb_pid=""
+zqt_prefix=""
+
+wine_can_run_32bit() {
+  /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+wine_session_stop() {
+  if [ -n "$zqt_prefix" ]; then
+    WINEPREFIX=$zqt_prefix "$WINESERVER" -k >/dev/null 2>&1 || true
+    rm -rf "$zqt_prefix"
+    zqt_prefix=""
+  fi
+  if [ -n "$zqt_xvfb_pid" ]; then
+    kill "$zqt_xvfb_pid" >/dev/null 2>&1 || true
+    wait "$zqt_xvfb_pid" 2>/dev/null || true
+    zqt_xvfb_pid=""
+  fi
+}
+
+# Starts Xvfb on a free display unless ZQT_KEEP_DISPLAY is set and a display exists.
+start_display() {
+  if [ -n "${ZQT_KEEP_DISPLAY:-}" ] && [ -n "${DISPLAY:-}" ]; then
+    return
+  fi
+  local n=$((90 + RANDOM % 400))
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
+  zqt_xvfb_pid=$!
+  for _ in $(seq 100); do
+    [ -e "/tmp/.X11-unix/X$n" ] && break
+    sleep 0.05
+  done
+  export DISPLAY=":$n"
+}
+
+wine_session_start() {
+  start_display
+  zqt_prefix=$(mktemp -d /tmp/zqt-wine.XXXXXX)
+  export WINEPREFIX=$zqt_prefix
+  "$WINE64" wineboot -i >/dev/null 2>&1 </dev/null || true
+  "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+  "$WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
+  "$WINESERVER" -w >/dev/null 2>&1 </dev/null || true
+  "$WINESERVER" -p </dev/null >/dev/null 2>&1
+  "$WINE64" cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
