@@ -1,0 +1,18 @@
+#pragma once
+// The user's locale collation with letter case ignored, as the multiplier sets compare their texts.
+
+#include <string_view>
+
+namespace zqt {
+
+class Collation {
+ public:
+  virtual ~Collation() = default;
+  // Negative, zero or positive as a sorts before, equal to or after b.
+  virtual int Compare(std::string_view a, std::string_view b) const = 0;
+};
+
+// The platform's collation for the current user: CompareStringA on Windows, the C++ locale elsewhere.
+const Collation& UserCollation();
+
+}  // namespace zqt

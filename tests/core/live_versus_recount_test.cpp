@@ -1,0 +1,125 @@
+// The live tally, fed QSOs in any arrival order, must equal a recount of the same log from scratch and an
+// independent count of the same QSOs.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "core/rebuild.h"
+#include "fake_query.h"
+#include "qso_fixture.h"
+
+namespace zqt {
+namespace {
+
+std::size_t Pick(std::mt19937& rng, std::size_t n) {
+  return static_cast<std::size_t>(rng()) % n;
+}
+
+struct Station {
+  std::string call, continent, main_prefix, dxcc;
+};
+
+// A realistic mix: the four call-area entities and a spread of others, with /P and lower-case calls.
+std::vector<Station> Stations(std::mt19937& rng) {
+  struct Entity {
+    const char* prefix;
+    const char* dxcc;
+    const char* continent;
+    bool areas;
+  };
+  const Entity entities[] = {{"JA", "JA", "AS", true},  {"K", "K", "NA", true},     {"W", "K", "NA", true},
+                             {"N", "K", "NA", true},    {"VE", "VE", "NA", true},   {"VK", "VK", "OC", true},
+                             {"DL", "DL", "EU", false}, {"G", "G", "EU", false},    {"UA", "UA", "EU", false},
+                             {"PY", "PY", "SA", false}, {"ZS", "ZS", "AF", false},  {"BY", "BY", "AS", false},
+                             {"LU", "LU", "SA", false}, {"EA8", "EA8", "AF", false}};
+  std::vector<Station> stations;
+  for (int i = 0; i < 700; ++i) {
+    const Entity& e = entities[Pick(rng, std::size(entities))];
+    const std::string digit = std::to_string(Pick(rng, 10));
+    std::string suffix;
+    for (std::size_t n = 1 + Pick(rng, 3); n > 0; --n)
+      suffix += static_cast<char>('A' + Pick(rng, 26));
+    std::string call = e.prefix + digit + suffix;
+    if (Pick(rng, 25) == 0)
+      call += "/P";
+    if (Pick(rng, 30) == 0)
+      for (char& c : call)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string area = e.areas ? std::string(e.dxcc) + digit : std::string(e.prefix) + digit;
+    stations.push_back({call, e.continent, area, e.dxcc});
+  }
+  return stations;
+}
+
+TEST(LiveVersusRecount, SameTallyInAnyArrivalOrder) {
+  std::mt19937 rng(20241028);
+  const std::vector<Station> stations = Stations(rng);
+  const char* bands[] = {"80m", "40m", "20m", "15m", "10m"};
+  const char* modes[] = {"RTTY", "RTTY", "RTTY", "CW"};
+  std::vector<test::Row> log;
+  for (int i = 0; i < 4000; ++i) {
+    const Station& s = stations[Pick(rng, stations.size())];
+    log.push_back(
+        test::LogRow(s.call, bands[Pick(rng, 5)], modes[Pick(rng, 4)], s.continent, s.main_prefix, s.dxcc));
+  }
+
+  // Independent count: distinct (call, band, mode) and distinct multiplier texts.
+  std::set<std::tuple<std::string, std::string, std::string>> distinct;
+  std::set<std::string> dx, ja, w, ve, vk, cont;
+  for (auto& row : log) {
+    if (!distinct.emplace(row["CallSign"], row["DigiBand"], row["QSOMode"]).second)
+      continue;
+    dx.insert(row["DXCCPrefix"]);
+    cont.insert(row["Continent"]);
+    const std::string& d = row["DXCCPrefix"];
+    if (d == "JA")
+      ja.insert(row["MainPrefix"]);
+    if (d == "K")
+      w.insert(row["MainPrefix"]);
+    if (d == "VE")
+      ve.insert(row["MainPrefix"]);
+    if (d == "VK")
+      vk.insert(row["MainPrefix"]);
+  }
+
+  for (int round = 0; round < 3; ++round) {
+    std::shuffle(log.begin(), log.end(), rng);
+    Tally live(UserCollation());
+    for (const auto& row : log) {
+      const TContestData r = test::Record({row.at("CallSign"), row.at("DigiBand"), row.at("QSOMode"),
+                                           row.at("Continent"), row.at("MainPrefix"), row.at("DXCCPrefix")});
+      if (live.CheckQSO(r, true) > 0)
+        live.SortWorked();
+    }
+
+    // The recount reads the log ordered by call as an engine with a case-insensitive collation would.
+    std::vector<test::Row> ordered = log;
+    std::stable_sort(ordered.begin(), ordered.end(), [](const test::Row& a, const test::Row& b) {
+      return UserCollation().Compare(a.at("CallSign"), b.at("CallSign")) < 0;
+    });
+    Tally recount(UserCollation());
+    TContestData buffer{};
+    WriteText(buffer.LogTable, "Log");
+    test::FakeQuery query(ordered);
+    test::CountingPump pump;
+    RecalcFromLog(recount, buffer, query, pump, [] {});
+
+    EXPECT_EQ(live.ShowStatistic(), recount.ShowStatistic());
+    EXPECT_EQ(live.QsoCount(), static_cast<std::int64_t>(distinct.size()));
+    EXPECT_EQ(live.FDXList.Count(), dx.size());
+    EXPECT_EQ(live.FJAList.Count(), ja.size());
+    EXPECT_EQ(live.FWList.Count(), w.size());
+    EXPECT_EQ(live.FVEList.Count(), ve.size());
+    EXPECT_EQ(live.FVKList.Count(), vk.size());
+    EXPECT_EQ(live.FContList.Count(), cont.size());
+  }
+}
+
+}  // namespace
+}  // namespace zqt

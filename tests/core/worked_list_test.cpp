@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/worked_list.h"
+
+namespace zqt {
+namespace {
+
+TEST(IsDupe, SameCallBandAndModeOnlyWithExactText) {
+  WorkedList list;
+  EXPECT_FALSE(list.IsDupe("K1ABC", "20m", "RTTY"));
+  list.AddWorked("K1ABC", "20m", "RTTY");
+  list.SortWorked();
+  EXPECT_TRUE(list.IsDupe("K1ABC", "20m", "RTTY"));
+  EXPECT_FALSE(list.IsDupe("K1ABC", "20m", "CW"));
+  EXPECT_FALSE(list.IsDupe("K1ABC", "15m", "RTTY"));
+  EXPECT_FALSE(list.IsDupe("k1abc", "20m", "RTTY"));
+  EXPECT_FALSE(list.IsDupe("K1ABC", "20M", "RTTY"));
+  EXPECT_FALSE(list.IsDupe("K1AB", "20m", "RTTY"));
+}
+
+TEST(IsDupe, ScansTheWholeRunOfACallFromItsFirstEntry) {
+  WorkedList list;
+  // Index 0 holds the matching band; the search lands later in the run.
+  list.AddWorked("AA1A", "80m", "RTTY");
+  for (const char* band : {"40m", "20m", "15m", "10m", "160m"})
+    list.AddWorked("AA1A", band, "RTTY");
+  list.SortWorked();
+  EXPECT_TRUE(list.IsDupe("AA1A", "80m", "RTTY"));
+  // A run that reaches the end of the list is scanned to its last entry.
+  list.AddWorked("ZZ9Z", "20m", "RTTY");
+  list.AddWorked("ZZ9Z", "15m", "RTTY");
+  list.AddWorked("ZZ9Z", "10m", "RTTY");
+  list.SortWorked();
+  EXPECT_TRUE(list.IsDupe("ZZ9Z", "10m", "RTTY"));
+  EXPECT_FALSE(list.IsDupe("ZZ9Z", "80m", "RTTY"));
+}
+
+TEST(SortWorked, OrdersByUnsignedBytesWithCapitalsBeforeLowerCase) {
+  WorkedList list;
+  for (const char* call : {"k1aa", "K1AB", "\xC0", "K1A", "9A1A", "K1AA"})
+    list.AddWorked(call, "20m", "RTTY");
+  list.SortWorked();
+  std::vector<std::string> calls;
+  for (std::size_t i = 0; i < list.Count(); ++i)
+    calls.push_back(list[i].Call);
+  EXPECT_EQ(calls, (std::vector<std::string>{"9A1A", "K1A", "K1AA", "K1AB", "k1aa", "\xC0"}));
+}
+
+TEST(SortWorked, TailMergeAgreesWithAFullSortAndKeepsDupesFound) {
+  std::mt19937 rng(7);
+  WorkedList list;
+  std::vector<std::string> all;
+  for (int i = 0; i < 3000; ++i) {
+    const std::string call = "K" + std::to_string(rng() % 500);
+    all.push_back(call);
+    list.AddWorked(call, "20m", "RTTY");
+    // Sometimes several appends come before a sort.
+    if (rng() % 3 != 0)
+      list.SortWorked();
+  }
+  list.SortWorked();
+  std::sort(all.begin(), all.end());
+  ASSERT_EQ(list.Count(), all.size());
+  for (std::size_t i = 0; i < all.size(); ++i)
+    ASSERT_EQ(list[i].Call, all[i]);
+  for (const std::string& call : all)
+    ASSERT_TRUE(list.IsDupe(call, "20m", "RTTY"));
+}
+
+}  // namespace
+}  // namespace zqt
