@@ -10,6 +10,7 @@ namespace zqt {
 struct PlacementPoint {
   std::int32_t x = 0;
   std::int32_t y = 0;
+  bool operator==(const PlacementPoint&) const = default;
 };
 
 struct PlacementRect {
@@ -17,6 +18,7 @@ struct PlacementRect {
   std::int32_t top = 0;
   std::int32_t right = 0;
   std::int32_t bottom = 0;
+  bool operator==(const PlacementRect&) const = default;
 };
 
 // The fields of the 44-byte record that GetWindowPlacement fills and SetWindowPlacement applies.
