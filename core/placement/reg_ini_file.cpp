@@ -8,9 +8,13 @@
 namespace zqt {
 namespace {
 
-std::string Quoted(std::string_view name) { return "'" + std::string(name) + "'"; }
+std::string Quoted(std::string_view name) {
+  return "'" + std::string(name) + "'";
+}
 
-Error CreateKeyFailed(std::string_view section) { return Error("Failed to create key " + std::string(section)); }
+Error CreateKeyFailed(std::string_view section) {
+  return Error("Failed to create key " + std::string(section));
+}
 
 }  // namespace
 
@@ -22,7 +26,8 @@ TRegIniFile::TRegIniFile(Registry& registry, std::string_view path, bool readOnl
   key_ = CreateRegKey(registry_, kHKeyCurrentUser, path, kKeyAllAccess);
 }
 
-std::string TRegIniFile::ReadString(std::string_view section, std::string_view ident, std::string_view fallback) {
+std::string TRegIniFile::ReadString(std::string_view section, std::string_view ident,
+                                    std::string_view fallback) {
   if (!key_) {
     return std::string(fallback);
   }
@@ -48,7 +53,8 @@ std::string TRegIniFile::ReadString(std::string_view section, std::string_view i
   return data->substr(0, data->find('\0'));
 }
 
-std::int32_t TRegIniFile::ReadInteger(std::string_view section, std::string_view ident, std::int32_t fallback) {
+std::int32_t TRegIniFile::ReadInteger(std::string_view section, std::string_view ident,
+                                      std::int32_t fallback) {
   return TextToInt(ReadString(section, ident, ""), fallback);
 }
 

@@ -12,9 +12,9 @@ namespace zqt {
 
 class TRegIniFile {
  public:
-  // Creates or opens `path` below HKEY_CURRENT_USER with all access; sections are then opened with all access,
-  // or with read access for a read-only store. When the key cannot be created or opened the store has none:
-  // reads give their defaults and writes fail.
+  // Creates or opens `path` below HKEY_CURRENT_USER with all access; sections are then opened with all
+  // access, or with read access for a read-only store. When the key cannot be created or opened the store has
+  // none: reads give their defaults and writes fail.
   TRegIniFile(Registry& registry, std::string_view path, bool readOnly);
 
   bool HasKey() const { return key_.has_value(); }

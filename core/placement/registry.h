@@ -31,13 +31,16 @@ class Registry {
  public:
   virtual ~Registry() = default;
   // Creates or opens `subKey` below `parent` (RegCreateKeyExA, options 0); empty when that fails.
-  virtual std::optional<RegHandle> CreateKey(RegHandle parent, std::string_view subKey, std::uint32_t access) = 0;
+  virtual std::optional<RegHandle> CreateKey(RegHandle parent, std::string_view subKey,
+                                             std::uint32_t access) = 0;
   // Opens an existing `subKey` below `parent` (RegOpenKeyExA); empty when that fails.
-  virtual std::optional<RegHandle> OpenKey(RegHandle parent, std::string_view subKey, std::uint32_t access) = 0;
+  virtual std::optional<RegHandle> OpenKey(RegHandle parent, std::string_view subKey,
+                                           std::uint32_t access) = 0;
   // Type and data size of a value; empty when the value does not exist or cannot be queried.
   virtual std::optional<RegValueInfo> QueryValueInfo(RegHandle key, std::string_view name) = 0;
   // The value's data fetched into a buffer of `size` bytes; empty when the fetch fails.
-  virtual std::optional<std::string> QueryValueData(RegHandle key, std::string_view name, std::uint32_t size) = 0;
+  virtual std::optional<std::string> QueryValueData(RegHandle key, std::string_view name,
+                                                    std::uint32_t size) = 0;
   // Writes a REG_SZ value: the text and one zero byte.
   virtual bool SetStringValue(RegHandle key, std::string_view name, std::string_view text) = 0;
   virtual void CloseKey(RegHandle key) = 0;

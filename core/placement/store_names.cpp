@@ -12,6 +12,8 @@ std::string DefaultStoreKey(std::string_view exePath) {
   return "Software\\" + std::string(name);
 }
 
-std::string DefaultSectionName(const PlacementWindow& window) { return window.ClassName(); }
+std::string DefaultSectionName(const PlacementWindow& window) {
+  return window.ClassName();
+}
 
 }  // namespace zqt

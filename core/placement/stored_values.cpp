@@ -8,7 +8,9 @@
 namespace zqt {
 namespace {
 
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char LowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool SameName(std::string_view a, std::string_view b) {
   return std::ranges::equal(a, b, [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
@@ -47,7 +49,8 @@ TStoredValue& TStoredValues::Add(std::string name, StoredVariant value) {
 }
 
 TStoredValue* TStoredValues::Find(std::string_view name) {
-  auto it = std::ranges::find_if(items_, [name](const TStoredValue& item) { return SameName(item.Name(), name); });
+  auto it =
+      std::ranges::find_if(items_, [name](const TStoredValue& item) { return SameName(item.Name(), name); });
   return it == items_.end() ? nullptr : &*it;
 }
 

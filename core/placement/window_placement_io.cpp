@@ -19,8 +19,8 @@ bool IsSizeable(BorderStyle border) {
 void ReadPosition(PlacementWindow& window, TRegIniFile& store, std::string_view section,
                   WindowPlacement& placement) {
   const PlacementRect current = placement.rcNormalPosition;
-  placement.flags =
-      static_cast<std::uint32_t>(store.ReadInteger(section, "Flags", static_cast<std::int32_t>(placement.flags)));
+  placement.flags = static_cast<std::uint32_t>(
+      store.ReadInteger(section, "Flags", static_cast<std::int32_t>(placement.flags)));
   bool found = false;
   if (const auto text = ReadSizedText(store, section, "MinMaxPos", window); !text.empty()) {
     found = true;
@@ -34,7 +34,8 @@ void ReadPosition(PlacementWindow& window, TRegIniFile& store, std::string_view 
               PositionWordToInt(text, 3, current.right), PositionWordToInt(text, 4, current.bottom)};
   }
   // Positions taken at another display resolution do not fit this one.
-  if (store.ReadInteger(section, "PixelsPerInch", window.PixelsPerInch()) != window.PixelsPerInch() || !found) {
+  if (store.ReadInteger(section, "PixelsPerInch", window.PixelsPerInch()) != window.PixelsPerInch() ||
+      !found) {
     return;
   }
   if (!IsSizeable(window.Border())) {
@@ -85,14 +86,14 @@ std::string ReadSizedText(TRegIniFile& store, std::string_view section, std::str
   return text.empty() ? store.ReadString(section, name, "") : text;
 }
 
-void WriteSizedText(TRegIniFile& store, std::string_view section, std::string_view name, std::string_view text,
-                    const PlacementWindow& window) {
+void WriteSizedText(TRegIniFile& store, std::string_view section, std::string_view name,
+                    std::string_view text, const PlacementWindow& window) {
   store.WriteString(section, std::string(name) + ScreenSizeSuffix(window), text);
   store.WriteString(section, name, text);
 }
 
-void ReadWindowPlacement(PlacementWindow& window, TRegIniFile& store, std::string_view section, bool loadState,
-                         bool loadPosition) {
+void ReadWindowPlacement(PlacementWindow& window, TRegIniFile& store, std::string_view section,
+                         bool loadState, bool loadPosition) {
   if (!loadState && !loadPosition) {
     return;
   }

@@ -16,12 +16,12 @@ std::string ScreenSizeSuffix(const PlacementWindow& window);
 std::string ReadSizedText(TRegIniFile& store, std::string_view section, std::string_view name,
                           const PlacementWindow& window);
 // Writes the suffixed value, then the plain one.
-void WriteSizedText(TRegIniFile& store, std::string_view section, std::string_view name, std::string_view text,
-                    const PlacementWindow& window);
+void WriteSizedText(TRegIniFile& store, std::string_view section, std::string_view name,
+                    std::string_view text, const PlacementWindow& window);
 
 // Applies the stored position (when `loadPosition`) and show state (when `loadState`) to the window.
-void ReadWindowPlacement(PlacementWindow& window, TRegIniFile& store, std::string_view section, bool loadState,
-                         bool loadPosition);
+void ReadWindowPlacement(PlacementWindow& window, TRegIniFile& store, std::string_view section,
+                         bool loadState, bool loadPosition);
 // Writes "Flags", "ShowCmd", "PixelsPerInch", "MinMaxPos" and "NormPos" in that order.
 void WriteWindowPlacement(const PlacementWindow& window, TRegIniFile& store, std::string_view section);
 

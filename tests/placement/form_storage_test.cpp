@@ -1,0 +1,348 @@
+// Restore and save of the statistics window's placement and stored value through the hooks.
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/placement/form_storage.h"
+#include "fake_registry.h"
+#include "fake_window.h"
+
+namespace zqt {
+namespace {
+
+using testing::FakeRegistry;
+using testing::FakeWindow;
+using testing::RecordedWrite;
+using testing::RecordingErrors;
+
+constexpr char kKey[] = "Software\\Logger";
+constexpr char kSection[] = "Software\\Logger\\TfmMainForm";
+
+// One life of the window: its store as the window sets it up, over a registry that outlives it.
+struct Session {
+  explicit Session(FakeRegistry& r) : registry(r) { storage.StoredValues().Add("CurrentBand", 1); }
+
+  void Show() {
+    storage.OnShow([this] { ++ownShows; });
+  }
+  bool CloseQuery(bool allow = true) {
+    return storage.OnCloseQuery([allow] { return allow; });
+  }
+  void Release() { storage.OnDestroy({}); }
+  const StoredVariant& CurrentBand() { return storage.StoredValues().Find("CurrentBand")->Value(); }
+
+  FakeRegistry& registry;
+  FakeWindow window;
+  RecordingErrors errors;
+  TFormStorage storage{registry, window, errors, "C:\\Ham\\Logger.exe"};
+  int ownShows = 0;
+};
+
+std::vector<std::string> Names(const std::vector<RecordedWrite>& writes) {
+  std::vector<std::string> names;
+  for (const auto& write : writes) {
+    names.push_back(write.name);
+  }
+  return names;
+}
+
+class FormStorageTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    EXPECT_EQ(registry.OpenHandles(), 0u);
+    EXPECT_EQ(registry.BadCloses(), 0);
+  }
+  void Store(std::string_view name, std::string_view text) { registry.SetText(kSection, name, text); }
+  std::optional<std::string> Stored(std::string_view name) const { return registry.Text(kSection, name); }
+
+  FakeRegistry registry;
+  Session run{registry};
+};
+
+TEST_F(FormStorageTest, FirstRunOpensAtTheDesignPlaceAndReleaseWritesTenValuesInOrder) {
+  run.Show();
+  EXPECT_EQ(run.ownShows, 1);
+  EXPECT_TRUE(run.errors.shown.empty());
+  EXPECT_EQ(run.window.placement.rcNormalPosition, FakeWindow::kDesignRect);
+  EXPECT_EQ(run.window.state, WindowState::Normal);
+  EXPECT_TRUE(registry.KeyExists(kKey));
+  EXPECT_FALSE(registry.KeyExists(kSection));
+  EXPECT_EQ(run.CurrentBand(), StoredVariant(std::string("1")));
+
+  run.Release();
+  const std::vector<RecordedWrite> expected{
+      {kSection, "FormVersion", "0"},
+      {kSection, "Flags", "0"},
+      {kSection, "ShowCmd", "1"},
+      {kSection, "PixelsPerInch", "96"},
+      {kSection, "MinMaxPos(1280x1024)", "-1,-1,-4,-6"},
+      {kSection, "MinMaxPos", "-1,-1,-4,-6"},
+      {kSection, "NormPos(1280x1024)", "1052,152,1320,290"},
+      {kSection, "NormPos", "1052,152,1320,290"},
+      {kSection, "Visible", "1"},
+      {kSection, "CurrentBand", "1"},
+  };
+  EXPECT_EQ(registry.Writes(), expected);
+  EXPECT_TRUE(run.storage.Saved());
+  EXPECT_TRUE(run.errors.shown.empty());
+}
+
+TEST_F(FormStorageTest, StoredRectangleMovesTheHiddenWindowWithoutShowingIt) {
+  Store("NormPos", "100,200,500,400");
+  Store("MinMaxPos", "5,6,7,8");
+  Store("Flags", "1");
+  run.Show();
+  ASSERT_FALSE(run.window.applied.empty());
+  const auto& restored = run.window.applied.front();
+  EXPECT_EQ(restored.showCmd, 0u);
+  EXPECT_EQ(restored.flags, 1u);
+  EXPECT_EQ(restored.ptMinPosition, (PlacementPoint{5, 6}));
+  EXPECT_EQ(restored.ptMaxPosition, (PlacementPoint{7, 8}));
+  const auto& rect = run.window.placement.rcNormalPosition;
+  EXPECT_EQ(rect.left, 100);
+  EXPECT_EQ(rect.top, 200);
+  EXPECT_EQ(rect.right - rect.left, 400);
+  EXPECT_EQ(rect.bottom - rect.top, 200);
+  // The maximised position is then set from the frame, for the next save.
+  EXPECT_EQ(run.window.placement.ptMaxPosition, (PlacementPoint{-4, -6}));
+  EXPECT_EQ(run.window.applied.back().showCmd, 0u);
+}
+
+TEST_F(FormStorageTest, TwoWordsKeepTheCurrentRightAndBottom) {
+  Store("NormPos", " 100,,200");
+  run.Show();
+  EXPECT_EQ(run.window.placement.rcNormalPosition, (PlacementRect{100, 200, 1320, 290}));
+}
+
+TEST_F(FormStorageTest, RectangleWithoutWidthIsNotApplied) {
+  run.window.placement.rcNormalPosition = {0, 0, 90, 50};
+  Store("NormPos", " 100,,200");
+  run.Show();
+  EXPECT_EQ(run.window.placement.rcNormalPosition, (PlacementRect{0, 0, 90, 50}));
+}
+
+TEST_F(FormStorageTest, OtherPixelsPerInchIgnoresThePositionButKeepsTheState) {
+  Store("NormPos", "100,200,500,400");
+  Store("PixelsPerInch", "120");
+  Store("ShowCmd", "3");
+  run.Show();
+  EXPECT_EQ(run.window.placement.rcNormalPosition, FakeWindow::kDesignRect);
+  EXPECT_EQ(run.window.state, WindowState::Maximized);
+}
+
+TEST(FormStorageShowCmd, OnlyMaximisedIsRestored) {
+  const std::pair<std::string_view, WindowState> cases[] = {
+      {"3", WindowState::Maximized}, {"1", WindowState::Normal},  {"2", WindowState::Normal},
+      {"6", WindowState::Normal},    {"7", WindowState::Normal},  {"0", WindowState::Normal},
+      {"4", WindowState::Normal},    {"11", WindowState::Normal}, {"max", WindowState::Normal},
+  };
+  for (const auto& [showCmd, state] : cases) {
+    FakeRegistry registry;
+    registry.SetText(kSection, "ShowCmd", showCmd);
+    Session run(registry);
+    run.Show();
+    EXPECT_EQ(run.window.state, state) << "ShowCmd " << showCmd;
+  }
+}
+
+TEST_F(FormStorageTest, OlderFormVersionRestoresNothingAndTheNextSaveRewritesIt) {
+  Store("FormVersion", "-1");
+  Store("NormPos", "100,200,500,400");
+  Store("ShowCmd", "3");
+  Store("CurrentBand", "20m");
+  run.Show();
+  EXPECT_EQ(run.window.placement.rcNormalPosition, FakeWindow::kDesignRect);
+  EXPECT_EQ(run.window.state, std::nullopt);
+  EXPECT_EQ(run.CurrentBand(), StoredVariant(1));
+  EXPECT_TRUE(run.storage.Restored());
+
+  run.Release();
+  EXPECT_EQ(Names(registry.Writes()).size(), 10u);
+  EXPECT_EQ(Stored("FormVersion"), "0");
+  EXPECT_EQ(Stored("NormPos"), "1052,152,1320,290");
+  EXPECT_EQ(Stored("CurrentBand"), "1");
+}
+
+TEST_F(FormStorageTest, FlagsStoredAsANumberStopsTheRestoreAndEverySave) {
+  registry.SetValue(kSection, "Flags", kRegDword, std::string(4, '\0'));
+  Store("NormPos", "100,200,500,400");
+  run.Show();
+  EXPECT_EQ(run.errors.shown, std::vector<std::string>{"Invalid data type for 'Flags'"});
+  EXPECT_EQ(run.ownShows, 1);
+  EXPECT_TRUE(run.window.applied.empty());
+  EXPECT_EQ(run.window.placement.rcNormalPosition, FakeWindow::kDesignRect);
+  EXPECT_FALSE(run.storage.Restored());
+
+  EXPECT_TRUE(run.CloseQuery());
+  run.Release();
+  EXPECT_TRUE(registry.Writes().empty());
+  EXPECT_EQ(run.errors.shown.size(), 1u);
+}
+
+TEST_F(FormStorageTest, CurrentBandTextIsWrittenBackUnchanged) {
+  Store("CurrentBand", "20m");
+  run.Show();
+  EXPECT_EQ(run.CurrentBand(), StoredVariant(std::string("20m")));
+  run.Release();
+  EXPECT_EQ(registry.Writes().back(), (RecordedWrite{kSection, "CurrentBand", "20m"}));
+}
+
+TEST_F(FormStorageTest, CurrentBandOfAnotherTypeIsOverwrittenWithItsInitialValue) {
+  registry.SetValue(kSection, "CurrentBand", kRegDword, std::string(4, '\0'));
+  Store("NormPos", "100,200,500,400");
+  run.Show();
+  EXPECT_EQ(run.errors.shown, std::vector<std::string>{"Invalid data type for 'CurrentBand'"});
+  EXPECT_EQ(run.window.placement.rcNormalPosition, (PlacementRect{100, 200, 500, 400}));
+  EXPECT_TRUE(run.storage.Restored());
+  run.Release();
+  EXPECT_EQ(Stored("CurrentBand"), "1");
+  EXPECT_EQ(Stored("NormPos"), "100,200,500,400");
+}
+
+TEST(FormStorageSizedValues, SuffixForThisScreenFirstThenThePlainValue) {
+  struct Case {
+    std::string_view otherSize, thisSize, plain;
+    PlacementRect expected;
+  };
+  const Case cases[] = {
+      {"1,2,300,400", "", "100,200,500,400", {100, 200, 500, 400}},
+      {"", "", "100,200,500,400", {100, 200, 500, 400}},
+      {"", "10,20,30,40", "100,200,500,400", {10, 20, 30, 40}},
+      {"1,2,300,400", "", "", FakeWindow::kDesignRect},
+  };
+  for (const auto& c : cases) {
+    FakeRegistry registry;
+    if (!c.otherSize.empty()) {
+      registry.SetText(kSection, "NormPos(1024x768)", c.otherSize);
+    }
+    registry.SetText(kSection, "NormPos(1280x1024)", c.thisSize);
+    if (!c.plain.empty()) {
+      registry.SetText(kSection, "NormPos", c.plain);
+    }
+    Session run(registry);
+    run.Show();
+    EXPECT_EQ(run.window.placement.rcNormalPosition, c.expected) << c.otherSize << " | " << c.thisSize;
+  }
+}
+
+TEST(FormStorageBorder, DecidesTheSizeKeptAndTheMaximisedPosition) {
+  const std::pair<BorderStyle, PlacementPoint> frames[] = {
+      {BorderStyle::None, {0, 0}},         {BorderStyle::Single, {-1, -2}},
+      {BorderStyle::Sizeable, {-4, -6}},   {BorderStyle::Dialog, {-3, -5}},
+      {BorderStyle::ToolWindow, {-1, -2}}, {BorderStyle::SizeToolWin, {-4, -6}},
+  };
+  for (const auto& [border, maxPosition] : frames) {
+    FakeRegistry registry;
+    registry.SetText(kSection, "NormPos", "100,200,500,400");
+    Session run(registry);
+    run.window.border = border;
+    run.Show();
+    const bool sizeable = border == BorderStyle::Sizeable || border == BorderStyle::SizeToolWin;
+    const PlacementRect expected =
+        sizeable ? PlacementRect{100, 200, 500, 400} : PlacementRect{100, 200, 368, 338};
+    EXPECT_EQ(run.window.placement.rcNormalPosition, expected) << static_cast<int>(border);
+    EXPECT_EQ(run.window.placement.ptMaxPosition, maxPosition) << static_cast<int>(border);
+  }
+}
+
+TEST_F(FormStorageTest, MinimisedAtReleaseReopensNormalAtTheStoredRectangle) {
+  run.Show();
+  run.window.placement.showCmd = 2;
+  run.window.placement.rcNormalPosition = {10, 20, 278, 158};
+  run.Release();
+  EXPECT_EQ(Stored("ShowCmd"), "2");
+
+  Session next(registry);
+  next.Show();
+  EXPECT_EQ(next.window.state, WindowState::Normal);
+  EXPECT_EQ(next.window.placement.rcNormalPosition, (PlacementRect{10, 20, 278, 158}));
+}
+
+TEST_F(FormStorageTest, CloseRequestSavesOnceWithVisibleZero) {
+  run.Show();
+  EXPECT_FALSE(run.CloseQuery(false));
+  EXPECT_TRUE(registry.Writes().empty());
+
+  EXPECT_TRUE(run.CloseQuery());
+  EXPECT_EQ(Names(registry.Writes()).size(), 10u);
+  EXPECT_EQ(Stored("Visible"), "0");
+  registry.ClearLogs();
+  run.Release();
+  EXPECT_TRUE(registry.Writes().empty());
+}
+
+TEST_F(FormStorageTest, ShowingAgainRestoresAndAllowsTheNextSave) {
+  Store("NormPos", "100,200,500,400");
+  run.Show();
+  run.CloseQuery();
+  Store("NormPos(1280x1024)", "10,20,30,40");
+  run.Show();
+  EXPECT_FALSE(run.storage.Saved());
+  EXPECT_EQ(run.window.placement.rcNormalPosition, (PlacementRect{10, 20, 30, 40}));
+  registry.ClearLogs();
+  run.Release();
+  EXPECT_EQ(Stored("Visible"), "1");
+}
+
+TEST_F(FormStorageTest, NothingIsSavedBeforeARestore) {
+  EXPECT_TRUE(run.CloseQuery());
+  run.Release();
+  EXPECT_TRUE(registry.Opens().empty());
+}
+
+TEST_F(FormStorageTest, InactiveStoreLeavesTheRegistryAloneButRunsTheWindowsHandlers) {
+  run.storage.Settings().Active = false;
+  run.Show();
+  EXPECT_TRUE(run.CloseQuery());
+  run.Release();
+  EXPECT_EQ(run.ownShows, 1);
+  EXPECT_TRUE(registry.Opens().empty());
+}
+
+TEST_F(FormStorageTest, UncreatableSectionIsShownAndTriedAgainAtDestruction) {
+  registry.DenyCreate(kSection);
+  run.Show();
+  EXPECT_TRUE(run.CloseQuery());
+  EXPECT_FALSE(run.storage.Saved());
+  run.Release();
+  EXPECT_EQ(run.errors.shown, (std::vector<std::string>{"Failed to create key TfmMainForm",
+                                                        "Failed to create key TfmMainForm"}));
+  EXPECT_FALSE(run.storage.Destroying());
+}
+
+TEST_F(FormStorageTest, UnwritableValueEndsTheSave) {
+  registry.FailSet("Visible");
+  run.Show();
+  run.Release();
+  EXPECT_EQ(run.errors.shown, std::vector<std::string>{"Failed to set data for 'Visible'"});
+  EXPECT_EQ(Names(registry.Writes()).back(), "NormPos");
+  EXPECT_FALSE(run.storage.Saved());
+}
+
+TEST_F(FormStorageTest, UnopenableModuleKeyReadsDefaultsAndFailsTheSave) {
+  registry.DenyCreate(kKey);
+  registry.SetText("TfmMainForm", "NormPos", "100,200,500,400");
+  run.Show();
+  EXPECT_TRUE(run.errors.shown.empty());
+  EXPECT_EQ(run.window.placement.rcNormalPosition, FakeWindow::kDesignRect);
+  EXPECT_EQ(run.CurrentBand(), StoredVariant(std::string("1")));
+  run.Release();
+  EXPECT_EQ(run.errors.shown, std::vector<std::string>{"Failed to create key TfmMainForm"});
+  EXPECT_TRUE(registry.Writes().empty());
+}
+
+TEST_F(FormStorageTest, KeyAndSectionSettingsReplaceTheDefaults) {
+  run.storage.Settings().IniFileName = "Software\\Other";
+  run.storage.Settings().IniSection = "Main";
+  run.Show();
+  run.Release();
+  ASSERT_FALSE(registry.Writes().empty());
+  EXPECT_EQ(registry.Writes().front().key, "Software\\Other\\Main");
+}
+
+}  // namespace
+}  // namespace zqt
