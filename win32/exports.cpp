@@ -1,0 +1,99 @@
+// The six entry points. Every one catches everything: no error ever leaves the module into the host. A null
+// pointer from the host is never dereferenced.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "core/boundary_records.h"
+#include "win32/main_form.h"
+#include "win32/module_state.h"
+
+using zqt::win32::Module;
+using zqt::win32::TfmMainForm;
+
+extern "C" {
+
+void ZQT_STDCALL _GetInfo(TPluginInfo* Info) {
+  if (!Info)
+    return;
+  Info->PluginKind = 1;
+  zqt::WriteText(Info->PluginName, "ZQT RTTY Contest");
+  zqt::WriteText(Info->PluginKey, "kelvor_contest");
+  Info->PluginVersion = 1;
+}
+
+void* ZQT_STDCALL _Run(std::uint32_t, const TContestData* Data) {
+  try {
+    if (!Data)
+      return nullptr;
+    auto& module = Module();
+    if (!module.fmMainForm) {
+      auto form = std::make_unique<TfmMainForm>(module.instance, module.buffer, *Data);
+      module.fmMainForm = form.get();
+      module.windows.push_back(std::move(form));
+    }
+    TfmMainForm* form = module.fmMainForm;
+    const HWND handle = form->Handle();
+    form->Show();
+    return handle;
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+std::int32_t ZQT_STDCALL _GetScore(const TContestData* Data) {
+  try {
+    if (!Data)
+      return 0;
+    auto& module = Module();
+    module.buffer.CopyIn(Data);
+    if (!module.fmMainForm)
+      return 0;
+    return module.fmMainForm->CheckQSO(false);
+  } catch (...) {
+    return 0;
+  }
+}
+
+std::int32_t ZQT_STDCALL _AddQSO(const TContestData* Data) {
+  try {
+    if (!Data)
+      return 0;
+    auto& module = Module();
+    module.buffer.CopyIn(Data);
+    TfmMainForm* form = module.fmMainForm;
+    if (!form)
+      return 0;
+    const int result = form->CheckQSO(true);
+    if (result > 0)
+      form->SortWorked();
+    form->ShowStatistic();
+    return result;
+  } catch (...) {
+    return 0;
+  }
+}
+
+void ZQT_STDCALL _GrabNumber(const TContestData* Data, std::uint8_t* Number) {
+  try {
+    if (Data)
+      Module().buffer.CopyIn(Data);
+    if (Number)
+      Number[0] = static_cast<std::uint8_t>(TfmMainForm::GetNextNumber().size());
+  } catch (...) {
+  }
+}
+
+void ZQT_STDCALL _Release() {
+  try {
+    auto& module = Module();
+    if (module.fmMainForm)
+      module.fmMainForm->Release();
+    module.fmMainForm = nullptr;
+  } catch (...) {
+  }
+}
+
+}  // extern "C"

@@ -1,0 +1,79 @@
+#pragma once
+// TfmMainForm: the always-on-top statistics window that owns the tally and shows the report.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "core/qso_buffer.h"
+#include "core/tally.h"
+#include "odbc/odbc_query.h"
+#include "win32/message_pump.h"
+#include "win32/win_handles.h"
+
+namespace zqt::win32 {
+
+class TfmMainForm {
+ public:
+  static constexpr const char* kClassName = "TfmMainForm";
+  static constexpr const char* kInitialCaption = "ZQT RTTY Contest";
+
+  // Creates the native window hidden, copies data into the buffer, sets the caption and attaches the query.
+  TfmMainForm(HINSTANCE instance, QsoBuffer& buffer, const TContestData& data);
+  ~TfmMainForm();
+  TfmMainForm(const TfmMainForm&) = delete;
+  TfmMainForm& operator=(const TfmMainForm&) = delete;
+
+  HWND Handle() const { return hwnd_; }
+
+  // Shows a hidden window (restore, then FormShow's rebuild); raises a visible one without changing its
+  // state.
+  void Show();
+  int CheckQSO(bool commit) { return tally_.CheckQSO(buffer_.Data(), commit); }
+  void SortWorked() { tally_.SortWorked(); }
+  // Replaces the text area's text with the report.
+  void ShowStatistic();
+  static std::string GetNextNumber() { return {}; }
+  // Destroys the window after the messages already queued for it, and never while a rebuild is on the stack.
+  void Release();
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
+  static void RegisterClasses(HINSTANCE instance);
+  LRESULT HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam);
+  // Runs an event handler; an error it raises is shown in the standard error box.
+  void Dispatch(const std::function<void()>& handler);
+
+  void CreateControls(HINSTANCE instance);
+  void Layout();
+  void FormShow();
+  void RunRecalcStatistic();
+  void RecalcStatisticExecute();
+  void SetRecalcEnabled(bool enabled);
+  void FormCloseQuery(bool& can_close);
+  void FormClose();
+  void CloseRequest();
+  void Destroy();
+  void EndBusy();
+
+  QsoBuffer& buffer_;
+  Tally tally_;
+  OdbcQuery LogQuery;
+  WinMessagePump pump_;
+  UniqueFont form_font_;
+  UniqueFont memo_font_;
+  HWND hwnd_ = nullptr;
+  HWND myStatisticM = nullptr;
+  HWND Panel1 = nullptr;
+  HWND BitBtn1 = nullptr;
+  int button_right_gap_ = 0;
+  bool recalc_enabled_ = true;
+  bool showing_ = false;
+  bool released_ = false;
+  bool release_pending_ = false;
+  int busy_ = 0;  // show handling or the action on the stack
+};
+
+}  // namespace zqt::win32

@@ -1,0 +1,34 @@
+#pragma once
+// RAII owners of the Win32 handles the module creates.
+
+#include <windows.h>
+
+#include <memory>
+#include <type_traits>
+
+namespace zqt::win32 {
+
+struct GdiObjectDeleter {
+  void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
+using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
+using UniquePen = std::unique_ptr<std::remove_pointer_t<HPEN>, GdiObjectDeleter>;
+
+// Selects an object into a device context for one scope and puts the old one back.
+class SelectedObject {
+ public:
+  SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+  ~SelectedObject() { SelectObject(dc_, old_); }
+  SelectedObject(const SelectedObject&) = delete;
+  SelectedObject& operator=(const SelectedObject&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+// A font of the given face, height in pixels (character height, as a negative LOGFONT height) and charset.
+UniqueFont MakeFont(const char* face, int pixel_height, BYTE charset);
+
+}  // namespace zqt::win32
