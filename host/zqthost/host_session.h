@@ -1,0 +1,85 @@
+#pragma once
+// One run of the host against the module: the record it passes, the module window, and every step the
+// default flow and the test scripts take, each printing its result line.
+
+#include <windows.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "ZQTRTTYContest.h"
+#include "console.h"
+#include "module_loader.h"
+#include "odbc_log.h"
+#include "options.h"
+#include "qso_line.h"
+#include "release_hook.h"
+
+namespace zqthost {
+
+class HostSession {
+ public:
+  // Throws HostError (ExitCode::kOdbc) when the connection handle does not fit the record's 32-bit field.
+  HostSession(Console& console, const Options& options, OdbcLog& log, ContestModule& module);
+  // After a failure: releases the module and waits for its window, keeping the library loaded if it stays.
+  ~HostSession();
+  HostSession(const HostSession&) = delete;
+  HostSession& operator=(const HostSession&) = delete;
+
+  // _GetInfo into a buffer filled with 0xAA; prints the info line, and with check_untouched whether the
+  // bytes after the two texts were left alone.
+  void Info(bool check_untouched);
+  void Run();
+  void GetScore();
+  void AddQso();
+  void Grab();
+
+  // Takes the next QSO silently (the default flow) or printing "qso: <call> <band> <mode>" (scripts).
+  void SetQso(const Qso& qso);
+  void QsoCommand(const Qso& qso);
+  void SetTable(std::string_view table);
+  void ZeroConnection();
+  void SetCaption(std::string_view caption);
+
+  // Inserts the current QSO into the host's log table.
+  void Insert();
+  // One logged QSO: _GetScore ("dupe: ..." for -1), insert, _AddQSO, pump; with print_results also
+  // "log: getscore=N addqso=N".
+  void Log(bool print_results);
+  void Sql(std::string_view statement);
+
+  void Report();
+  void State();
+  void ClickRecalc();
+  void SysCommand(WPARAM code);
+  void Close();
+  void Release();
+  void ReleaseDuringRebuild();
+  void Pump(std::chrono::milliseconds duration);
+  void WaitGone();
+  void Screenshot(const std::string& path);
+  // Keeps the message loop running until the module window is gone or the operator stops the host.
+  void Stay();
+
+  // _Release, then pumps until the window is destroyed (10 s at most) and prints "released".
+  void Finish();
+
+ private:
+  HWND LiveWindow() const;
+
+  Console& console_;
+  OdbcLog& log_;
+  ContestModule& module_;
+  const ModuleExports& exports_;
+  std::string table_;
+  TContestData record_{};
+  Qso qso_;
+  HWND window_ = nullptr;
+  std::string window_class_;
+  std::unique_ptr<ReleaseHook> release_hook_;
+  bool finished_ = false;
+};
+
+}  // namespace zqthost

@@ -1,0 +1,57 @@
+#pragma once
+// The host's log: one ODBC connection, its log table, inserts and free statements for tests.
+
+#include <windows.h>
+
+#include <sql.h>
+#include <sqlext.h>
+
+#include <string>
+#include <string_view>
+
+#include "qso_line.h"
+
+namespace zqthost {
+
+// Owns one ODBC handle of the given type.
+class OdbcHandle {
+ public:
+  OdbcHandle(SQLSMALLINT type, SQLHANDLE parent);
+  ~OdbcHandle();
+  OdbcHandle(const OdbcHandle&) = delete;
+  OdbcHandle& operator=(const OdbcHandle&) = delete;
+
+  SQLHANDLE get() const { return handle_; }
+  SQLSMALLINT type() const { return type_; }
+
+ private:
+  SQLSMALLINT type_;
+  SQLHANDLE handle_ = SQL_NULL_HANDLE;
+};
+
+class OdbcLog {
+ public:
+  // Connects without prompting; a failure throws HostError (ExitCode::kOdbc) with the driver's message.
+  explicit OdbcLog(std::string_view connection_string);
+  ~OdbcLog();
+  OdbcLog(const OdbcLog&) = delete;
+  OdbcLog& operator=(const OdbcLog&) = delete;
+
+  SQLHDBC connection() const { return connection_.get(); }
+
+  // Creates the log table when it is missing; with fresh, drops an existing one first.
+  void PrepareTable(std::string_view table, bool fresh);
+
+  void Insert(std::string_view table, const Qso& qso);
+
+  void Execute(std::string_view sql);
+
+ private:
+  bool TableExists(std::string_view table);
+
+  OdbcHandle environment_;
+  OdbcHandle connection_;
+  bool connected_ = false;
+};
+
+}  // namespace zqthost

@@ -1,0 +1,33 @@
+#pragma once
+// The host's command line.
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace zqthost {
+
+struct Options {
+  std::string dll;                // empty: ZQTRTTYContest.dll beside zqthost.exe
+  std::string connection_string;  // ODBC connection string, built from --db when --connect is not given
+  std::string table = "Log";
+  std::string caption_prefix = "zqthost";
+  bool fresh = false;
+  bool report = false;
+  bool stay = false;
+  bool watch_boxes = false;
+  bool help = false;
+  std::string screenshot;
+  std::string script;
+  std::string qso_file;  // "-" reads standard input; empty offers no QSO
+};
+
+// Parses the arguments after the program name; a bad command line throws HostError with ExitCode::kUsage.
+Options ParseOptions(std::span<const std::string_view> args);
+
+std::string_view UsageText();
+
+// The connection string of a SQLite file; the path goes to the driver as it is (a Unix path under Wine).
+std::string SqliteConnectionString(std::string_view file);
+
+}  // namespace zqthost

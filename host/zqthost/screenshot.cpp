@@ -1,0 +1,94 @@
+#include "screenshot.h"
+
+#include <fstream>
+#include <memory>
+#include <type_traits>
+
+#include "host_error.h"
+
+namespace zqthost {
+namespace {
+
+struct ScreenDcRelease {
+  void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
+};
+struct MemoryDcDelete {
+  void operator()(HDC dc) const { DeleteDC(dc); }
+};
+struct BitmapDelete {
+  void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
+};
+using ScreenDc = std::unique_ptr<std::remove_pointer_t<HDC>, ScreenDcRelease>;
+using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDelete>;
+using Bitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDelete>;
+
+// Puts a bitmap into a memory DC for as long as it lives, then restores the DC's previous one.
+class Selection {
+ public:
+  Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  ~Selection() { SelectObject(dc_, previous_); }
+  Selection(const Selection&) = delete;
+  Selection& operator=(const Selection&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+[[noreturn]] void Fail(const std::string& text) {
+  throw HostError(ExitCode::kFailure, text);
+}
+
+}  // namespace
+
+void SaveWindowScreenshot(HWND window, const std::string& path) {
+  RECT rect;
+  if (!GetWindowRect(window, &rect) || rect.right <= rect.left || rect.bottom <= rect.top) {
+    Fail("cannot take a screenshot: the module window has no area on the screen");
+  }
+  const LONG width = rect.right - rect.left;
+  const LONG height = rect.bottom - rect.top;
+  // Rows of 24-bit pixels padded to whole 32-bit words, as BMP stores them.
+  const DWORD stride = static_cast<DWORD>((width * 3 + 3) & ~3);
+  const DWORD image_size = stride * static_cast<DWORD>(height);
+
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;  // positive: bottom-up rows, the order the file keeps them in
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biCompression = BI_RGB;
+  info.biSizeImage = image_size;
+
+  const ScreenDc screen(GetDC(nullptr));
+  const MemoryDc memory(CreateCompatibleDC(screen.get()));
+  void* bits = nullptr;
+  const Bitmap bitmap(CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
+                                       &bits, nullptr, 0));
+  if (!screen || !memory || !bitmap || bits == nullptr) {
+    Fail("cannot take a screenshot: no drawing surface");
+  }
+  {
+    const Selection selection(memory.get(), bitmap.get());
+    if (!BitBlt(memory.get(), 0, 0, width, height, screen.get(), rect.left, rect.top, SRCCOPY | CAPTUREBLT)) {
+      Fail("cannot take a screenshot: the screen cannot be read");
+    }
+  }
+  GdiFlush();
+
+  BITMAPFILEHEADER header{};
+  header.bfType = 0x4D42;  // "BM"
+  header.bfOffBits = sizeof header + sizeof info;
+  header.bfSize = header.bfOffBits + image_size;
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file.write(reinterpret_cast<const char*>(&header), sizeof header);
+  file.write(reinterpret_cast<const char*>(&info), sizeof info);
+  file.write(static_cast<const char*>(bits), static_cast<std::streamsize>(image_size));
+  file.close();
+  if (!file) {
+    Fail("cannot write " + path);
+  }
+}
+
+}  // namespace zqthost

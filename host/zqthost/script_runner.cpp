@@ -1,0 +1,120 @@
+#include "script_runner.h"
+
+#include <charconv>
+#include <string>
+
+#include "host_error.h"
+
+namespace zqthost {
+namespace {
+
+struct Command {
+  std::string_view name;
+  std::string_view rest;  // everything after the first space or tab
+};
+
+Command SplitCommand(std::string_view line) {
+  const std::size_t end = line.find_first_of(" \t");
+  if (end == std::string_view::npos) {
+    return {line, {}};
+  }
+  return {line.substr(0, end), line.substr(end + 1)};
+}
+
+std::string_view Trim(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) {
+    return {};
+  }
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// A whole unsigned number in the given base, or throws.
+unsigned long Number(std::string_view text, int base) {
+  text = Trim(text);
+  if (base == 16 && (text.starts_with("0x") || text.starts_with("0X"))) {
+    text.remove_prefix(2);
+  }
+  unsigned long value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+    throw HostError(ExitCode::kUsage, "not a number: " + std::string(text));
+  }
+  return value;
+}
+
+void Execute(HostSession& session, const Command& command) {
+  const std::string_view name = command.name;
+  if (name == "info") {
+    session.Info(true);
+  } else if (name == "qso") {
+    session.QsoCommand(ParseQsoLine(command.rest));
+  } else if (name == "table") {
+    session.SetTable(command.rest);
+  } else if (name == "connection") {
+    if (Trim(command.rest) != "zero") {
+      throw HostError(ExitCode::kUsage, "connection takes only: zero");
+    }
+    session.ZeroConnection();
+  } else if (name == "caption") {
+    session.SetCaption(command.rest);
+  } else if (name == "run") {
+    session.Run();
+  } else if (name == "getscore") {
+    session.GetScore();
+  } else if (name == "addqso") {
+    session.AddQso();
+  } else if (name == "grab") {
+    session.Grab();
+  } else if (name == "insert") {
+    session.Insert();
+  } else if (name == "log") {
+    session.Log(true);
+  } else if (name == "sql") {
+    session.Sql(command.rest);
+  } else if (name == "report") {
+    session.Report();
+  } else if (name == "state") {
+    session.State();
+  } else if (name == "click-recalc") {
+    session.ClickRecalc();
+  } else if (name == "syscommand") {
+    session.SysCommand(static_cast<WPARAM>(Number(command.rest, 16)));
+  } else if (name == "close") {
+    session.Close();
+  } else if (name == "release") {
+    session.Release();
+  } else if (name == "release-during-rebuild") {
+    session.ReleaseDuringRebuild();
+  } else if (name == "pump") {
+    session.Pump(std::chrono::milliseconds(Number(command.rest, 10)));
+  } else if (name == "wait-gone") {
+    session.WaitGone();
+  } else if (name == "screenshot") {
+    session.Screenshot(std::string(Trim(command.rest)));
+  } else {
+    throw HostError(ExitCode::kUsage, "unknown command " + std::string(name));
+  }
+}
+
+}  // namespace
+
+void RunScript(HostSession& session, std::istream& script) {
+  std::string line;
+  for (int number = 1; std::getline(script, line); ++number) {
+    const std::string_view text = StripCr(line);
+    if (IsSkippedLine(text)) {
+      continue;
+    }
+    try {
+      Execute(session, SplitCommand(text));
+    } catch (const HostError& error) {
+      if (error.code() != ExitCode::kUsage) {
+        throw;
+      }
+      throw HostError(ExitCode::kUsage, "script line " + std::to_string(number) + ": " + error.what());
+    }
+  }
+}
+
+}  // namespace zqthost
