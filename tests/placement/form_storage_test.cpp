@@ -335,14 +335,5 @@ TEST_F(FormStorageTest, UnopenableModuleKeyReadsDefaultsAndFailsTheSave) {
   EXPECT_TRUE(registry.Writes().empty());
 }
 
-TEST_F(FormStorageTest, KeyAndSectionSettingsReplaceTheDefaults) {
-  run.storage.Settings().IniFileName = "Software\\Other";
-  run.storage.Settings().IniSection = "Main";
-  run.Show();
-  run.Release();
-  ASSERT_FALSE(registry.Writes().empty());
-  EXPECT_EQ(registry.Writes().front().key, "Software\\Other\\Main");
-}
-
 }  // namespace
 }  // namespace zqt

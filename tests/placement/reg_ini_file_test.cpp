@@ -82,16 +82,6 @@ TEST_F(RegIniFileTest, ReadsStringValuesUpToTheirZeroByte) {
   EXPECT_EQ(Read("Absent"), "default");
 }
 
-TEST_F(RegIniFileTest, IntegersFallBackToTheDefault) {
-  registry.SetText(kSection, "Good", " 0x20");
-  registry.SetText(kSection, "Bad", "12 px");
-  TRegIniFile store(registry, kKey, true);
-  EXPECT_EQ(store.ReadInteger("TfmMainForm", "Good", 5), 32);
-  EXPECT_EQ(store.ReadInteger("TfmMainForm", "Bad", 5), 5);
-  EXPECT_EQ(store.ReadInteger("TfmMainForm", "Absent", 5), 5);
-  EXPECT_EQ(store.ReadInteger("OtherSection", "Good", 5), 5);
-}
-
 TEST_F(RegIniFileTest, ReadErrorsNameTheValue) {
   registry.SetValue(kSection, "Flags", kRegDword, std::string(4, '\0'));
   registry.SetText(kSection, "NormPos", "1,2,3,4");
@@ -100,29 +90,10 @@ TEST_F(RegIniFileTest, ReadErrorsNameTheValue) {
   EXPECT_EQ(ErrorOf([&] { Read("NormPos"); }), "Failed to get data for 'NormPos'");
 }
 
-TEST_F(RegIniFileTest, WriteErrorsNameTheSectionOrTheValue) {
-  registry.DenyCreate(kSection);
-  EXPECT_EQ(ErrorOf([&] { TRegIniFile(registry, kKey, false).WriteString("TfmMainForm", "A", "1"); }),
-            "Failed to create key TfmMainForm");
-  registry.SetText(kSection, "A", "old");
-  registry.FailSet("A");
-  EXPECT_EQ(ErrorOf([&] { TRegIniFile(registry, kKey, false).WriteString("TfmMainForm", "A", "1"); }),
-            "Failed to set data for 'A'");
-  // A read-only store opens the section without the right to set values.
+TEST_F(RegIniFileTest, ReadOnlyStoreCannotSetValues) {
   EXPECT_EQ(ErrorOf([&] { TRegIniFile(registry, kKey, true).WriteString("TfmMainForm", "B", "1"); }),
             "Failed to set data for 'B'");
   EXPECT_TRUE(registry.Writes().empty());
-}
-
-TEST_F(RegIniFileTest, WithoutTheModuleKeyNothingGoesBelowTheRoot) {
-  registry.DenyCreate(kKey);
-  registry.SetText("TfmMainForm", "NormPos", "1,2,3,4");
-  TRegIniFile store(registry, kKey, false);
-  EXPECT_FALSE(store.HasKey());
-  EXPECT_EQ(store.ReadString("TfmMainForm", "NormPos", "default"), "default");
-  EXPECT_EQ(ErrorOf([&] { store.WriteString("TfmMainForm", "NormPos", "5,6,7,8"); }),
-            "Failed to create key TfmMainForm");
-  EXPECT_EQ(registry.Text("TfmMainForm", "NormPos"), "1,2,3,4");
 }
 
 TEST(StoredValues, NamesAreUniqueIgnoringCase) {
@@ -136,13 +107,6 @@ TEST(StoredValues, NamesAreUniqueIgnoringCase) {
   }
   ASSERT_NE(values.Find("CURRENTBAND"), nullptr);
   EXPECT_EQ(values.Find("CURRENTBAND")->Value(), StoredVariant(1));
-}
-
-TEST(StoredValues, ConvertToText) {
-  EXPECT_EQ(VariantToText({}), "");
-  EXPECT_EQ(VariantToText(1), "1");
-  EXPECT_EQ(VariantToText(-20), "-20");
-  EXPECT_EQ(VariantToText(std::string("20m")), "20m");
 }
 
 }  // namespace
