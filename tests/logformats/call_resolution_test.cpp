@@ -1,0 +1,189 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "host/logformats/call_area.h"
+#include "host/logformats/cty_database.h"
+#include "host/logformats/qso_resolution.h"
+#include "test_data.h"
+
+namespace zqt::logformats {
+namespace {
+
+using ::zqt::logformats::testing::DataPath;
+
+struct Expected {
+  const char* call;
+  const char* dxcc_prefix;
+  const char* continent;
+  const char* main_prefix;
+};
+
+class CallResolution : public ::testing::Test {
+ protected:
+  void ExpectAll(std::initializer_list<Expected> cases) const {
+    for (const Expected& expected : cases) {
+      const Resolution resolution = cty_.Resolve(expected.call);
+      EXPECT_EQ(resolution.dxcc_prefix, expected.dxcc_prefix) << expected.call;
+      EXPECT_EQ(resolution.continent, expected.continent) << expected.call;
+      EXPECT_EQ(resolution.main_prefix, expected.main_prefix) << expected.call;
+    }
+  }
+
+  const CtyDatabase cty_ = CtyDatabase::Load(DataPath("cty-excerpt.dat"));
+};
+
+TEST_F(CallResolution, CallAreasOfTheFourCountedEntities) {
+  ExpectAll({
+      {"JA1ABC", "JA", "AS", "JA1"},
+      {"7N2UQC", "JA", "AS", "JA2"},
+      {"JS6XYZ", "JA", "AS", "JA6"},
+      {"8N0ABC", "JA", "AS", "JA0"},
+      {"K1ABC", "K", "NA", "K1"},
+      {"N6XX", "K", "NA", "K6"},
+      {"WA2QA", "K", "NA", "K2"},
+      {"AD5LU", "K", "NA", "K5"},
+      {"VE7IO", "VE", "NA", "VE7"},
+      {"VA3QSL", "VE", "NA", "VE3"},
+      {"VO1ABC", "VE", "NA", "VE1"},
+      {"VY2ABC", "VE", "NA", "VE2"},
+      {"VK4SN", "VK", "OC", "VK4"},
+      {"VJ3A", "VK", "OC", "VK3"},
+      {"VL2Y", "VK", "OC", "VK2"},
+  });
+}
+
+TEST_F(CallResolution, OtherEntitiesKeepTheirPrefixUpToItsLastDigit) {
+  ExpectAll({
+      {"DL1ABC", "DL", "EU", "DL1"},
+      {"DU3LA", "DU", "OC", "DU3"},
+      {"3D2AB", "3D2", "OC", "3D2"},
+      {"KH6ND", "KH6", "OC", "KH6"},
+      {"KH7AB", "KH6", "OC", "KH7"},
+      {"KH7KA", "KH7K", "OC", "KH7"},  // the longer prefix KH7K wins over KH7
+      {"VK9XA", "VK9X", "OC", "VK9"},
+      {"NL3Y", "KL", "NA", "NL3"},
+  });
+}
+
+TEST_F(CallResolution, PortableForms) {
+  ExpectAll({
+      {"JA1ABC/3", "JA", "AS", "JA3"},
+      {"JA4XHF/3", "JA", "AS", "JA3"},
+      {"7N2UQC/1", "JA", "AS", "JA1"},
+      {"KB1EFS/2", "K", "NA", "K2"},
+      {"K6DTT/2", "K", "NA", "K2"},
+      {"W1AW/VE3", "VE", "NA", "VE3"},
+      {"VE3XX/VE7", "VE", "NA", "VE7"},
+      {"KH6/K1ABC", "KH6", "OC", "KH6"},
+      {"K1ABC/KH6", "KH6", "OC", "KH6"},
+      {"KH6ND/W7", "K", "NA", "K7"},
+      {"N6QEK/KL7", "KL", "NA", "KL7"},
+      {"DU7/VK4CCV", "DU", "OC", "DU7"},
+      {"HI3/DL4SDW", "HI", "NA", "HI3"},
+      {"F/DL1ABC", "F", "EU", "F"},
+      {"DL1ABC/F", "F", "EU", "F"},
+      {"VK4ABC/VK9X", "VK9X", "OC", "VK9"},
+  });
+}
+
+TEST_F(CallResolution, SuffixesThatDoNotMoveTheStation) {
+  ExpectAll({
+      {"WQ6X/QRP", "K", "NA", "K6"},
+      {"K1ABC/P", "K", "NA", "K1"},
+      {"K1ABC/M", "K", "NA", "K1"},
+      {"K1ABC/QRPP", "K", "NA", "K1"},
+      {"DL1ABC/A", "DL", "EU", "DL1"},
+      {"JA1ABC/3/P", "JA", "AS", "JA3"},
+      {"JA1ABC/P/3", "JA", "AS", "JA3"},
+      {"W1AW/VE3/P", "VE", "NA", "VE3"},
+      {"DL1ABC/YOTA", "DL", "EU", "DL1"},  // award suffixes of three letters or more are not places
+  });
+}
+
+TEST_F(CallResolution, MaritimeAndAeronauticalMobilesHaveNoEntity) {
+  ExpectAll({
+      {"K1ABC/MM", "", "", "K1"},
+      {"DL1ABC/AM", "", "", "DL1"},
+      {"N2NL/MM", "K", "NA", "K2"},  // listed as an exact call
+  });
+  EXPECT_EQ(cty_.Resolve("N2NL/MM").cq_zone, 7);
+}
+
+TEST_F(CallResolution, ExactCallsWinOverPrefixes) {
+  ExpectAll({
+      {"AA2TT", "KH6", "OC", "AA2"},    // a US call in Hawaii: Hawaii counts no call areas
+      {"AA2TT/P", "KH6", "OC", "AA2"},  // /P does not move him
+      {"AA2TT/7", "K", "NA", "K7"},     // an area digit does
+      {"W1AW/KG4", "KG4", "NA", "KG4"},
+      {"W1AW", "K", "NA", "K1"},
+      {"3D2CR", "3D2/c", "OC", "3D2"},
+      {"VE7IG/1", "VE", "NA", "VE1"},
+      {"NH7RO/M", "K", "NA", "K7"},
+      {"7N2DAB/LH", "JA", "AS", "JA2"},
+      {"JD1BMM", "JD/m", "OC", "JD1"},
+  });
+}
+
+TEST_F(CallResolution, LowerCaseAndBlanksAroundTheCall) {
+  ExpectAll({
+      {"ja1abc/3", "JA", "AS", "JA3"},
+      {" w1aw/ve3 ", "VE", "NA", "VE3"},
+      {"kh6nd/w7", "K", "NA", "K7"},
+  });
+}
+
+TEST_F(CallResolution, UnknownPrefixesHaveEmptyEntityAndContinent) {
+  const Resolution unknown = cty_.Resolve("ZZ9ZZ");
+  EXPECT_EQ(unknown.dxcc_prefix, "");
+  EXPECT_EQ(unknown.continent, "");
+  EXPECT_EQ(unknown.entity, "");
+  EXPECT_EQ(unknown.cq_zone, 0);
+  EXPECT_EQ(unknown.main_prefix, "ZZ9");
+  ExpectAll({
+      {"", "", "", ""},
+      {"/", "", "", ""},
+      {"//P", "", "", "P"},
+      {"QQ", "", "", "QQ"},
+  });
+}
+
+TEST(MainPrefix, IsTheEntityPrefixAndAreaDigitOrThePrefixUpToItsLastDigit) {
+  EXPECT_EQ(MainPrefix("JA", "7N2"), "JA2");
+  EXPECT_EQ(MainPrefix("K", "KB2"), "K2");
+  EXPECT_EQ(MainPrefix("VK", "VJ3"), "VK3");
+  EXPECT_EQ(MainPrefix("VE", "VE"), "VE");  // no digit: the entity alone
+  EXPECT_EQ(MainPrefix("DL", "DL1"), "DL1");
+  EXPECT_EQ(MainPrefix("VP2E", "VP2E"), "VP2");
+  EXPECT_EQ(MainPrefix("W", "W1"), "W1");  // "W" is no entity of the four
+}
+
+TEST_F(CallResolution, TheLogsOwnContinentAndPrefixWin) {
+  LogQso qso;
+  qso.call = "JA1ABC";
+  qso.dxcc = "291";
+  const Resolution plain = ResolveQso(cty_, qso);
+  EXPECT_EQ(plain.dxcc_prefix, "JA");  // DXCC numbers are not prefixes: the country file decides
+  EXPECT_EQ(plain.continent, "AS");
+  EXPECT_EQ(plain.main_prefix, "JA1");
+
+  qso.continent = "EU";
+  qso.pfx = "JA3";
+  const Resolution from_log = ResolveQso(cty_, qso);
+  EXPECT_EQ(from_log.dxcc_prefix, "JA");
+  EXPECT_EQ(from_log.continent, "EU");
+  EXPECT_EQ(from_log.main_prefix, "JA3");
+
+  qso.pfx = "JA";  // a prefix without a digit says nothing about the area
+  EXPECT_EQ(ResolveQso(cty_, qso).main_prefix, "JA1");
+
+  qso.call = "ZZ9ZZ";
+  qso.continent.clear();
+  qso.pfx.clear();
+  const Resolution unknown = ResolveQso(cty_, qso);
+  EXPECT_EQ(unknown.dxcc_prefix, "");
+  EXPECT_EQ(unknown.continent, "");
+}
+
+}  // namespace
+}  // namespace zqt::logformats
