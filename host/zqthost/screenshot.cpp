@@ -69,9 +69,17 @@ void SaveWindowScreenshot(HWND window, const std::string& path) {
   if (!screen || !memory || !bitmap || bits == nullptr) {
     Fail("cannot take a screenshot: no drawing surface");
   }
-  {
+  // Only the part on the screen is copied (Wine reads nothing at all when the source leaves the screen); the
+  // rest of the picture stays black.
+  const RECT screen_rect{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                         GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                         GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  RECT visible;
+  if (IntersectRect(&visible, &rect, &screen_rect)) {
     const Selection selection(memory.get(), bitmap.get());
-    if (!BitBlt(memory.get(), 0, 0, width, height, screen.get(), rect.left, rect.top, SRCCOPY | CAPTUREBLT)) {
+    if (!BitBlt(memory.get(), visible.left - rect.left, visible.top - rect.top, visible.right - visible.left,
+                visible.bottom - visible.top, screen.get(), visible.left, visible.top,
+                SRCCOPY | CAPTUREBLT)) {
       Fail("cannot take a screenshot: the screen cannot be read");
     }
   }

@@ -130,8 +130,10 @@ void CreateModuleWindow(const TContestData& data) {
   RegisterClassA(&window_class);
   const std::string caption = Text(data.CaptionPrefix) + " in Fake";
   state.stuck = Text(data.CaptionPrefix) == "stuck";
-  state.window = CreateWindowExA(WS_EX_TOPMOST, kClassName, caption.c_str(), WS_OVERLAPPEDWINDOW, 100, 100,
-                                 268, 138, nullptr, nullptr, instance, nullptr);
+  // Partly beyond the screen's right edge, as a window at its saved place on a smaller screen can be.
+  state.window = CreateWindowExA(WS_EX_TOPMOST, kClassName, caption.c_str(), WS_OVERLAPPEDWINDOW,
+                                 GetSystemMetrics(SM_CXSCREEN) - 200, 100, 268, 138, nullptr, nullptr,
+                                 instance, nullptr);
   state.edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, 260, 60,
                                state.window, nullptr, instance, nullptr);
   state.button = CreateWindowExA(0, "BUTTON", "Recalc", WS_CHILD | WS_VISIBLE, 60, 62, 195, 22, state.window,

@@ -3,7 +3,7 @@
 #   EXPECTED: file with the expected output; @VAR@ in it is replaced from this script's variables
 #   EXPECTED_REGEX: instead of EXPECTED, a regular expression the whole output must match
 #   EXPECTED_RC: exit code; DB: database file removed before the run; STDIN: file fed to standard input
-#   BMP: a screenshot file that must exist afterwards as a 24-bit BMP
+#   BMP: a screenshot file that must exist afterwards as a 24-bit BMP that is not all black
 # Window handles differ from run to run: each distinct one becomes <window1>, <window2>, ... in order.
 cmake_minimum_required(VERSION 3.21)
 
@@ -55,5 +55,9 @@ if(BMP)
   string(SUBSTRING "${header}" 56 4 bits)
   if(NOT magic STREQUAL "424d" OR NOT bits STREQUAL "1800")
     message(FATAL_ERROR "${BMP} is not a 24-bit BMP: ${header}")
+  endif()
+  file(READ "${BMP}" pixels OFFSET 54 HEX)
+  if(NOT pixels MATCHES "[1-9a-f]")
+    message(FATAL_ERROR "${BMP} is all black: nothing was read from the screen")
   endif()
 endif()
