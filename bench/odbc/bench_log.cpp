@@ -1,0 +1,30 @@
+#include "bench/odbc/bench_log.h"
+
+#include <string>
+
+namespace zqt::bench {
+
+void BuildLog(const test::SqliteConnection& connection, int rows) {
+  connection.Execute(
+      "create table log (QSODate text, QSOTime text, CallSign text, Frequency real, DigiBand text, "
+      "QSOMode text, QSOReportRecived text, Exchange text, Continent text, MainPrefix text, DXCCPrefix "
+      "text)");
+  // Prefixes of several entities, call areas 0 to 9, three-letter suffixes; some calls repeat on other bands.
+  connection.Execute(
+      "insert into log "
+      "with recursive n(i) as (select 0 union all select i + 1 from n where i < " +
+      std::to_string(rows - 1) +
+      "), "
+      "q(i, p) as (select i, case i % 6 when 0 then 'JA' when 1 then 'K' when 2 then 'VE' when 3 then 'VK' "
+      "when 4 then 'DL' else 'UA' end from n) "
+      "select date('2024-02-10', '+' || (i % 2) || ' days'), printf('%02d%02d', (i / 60) % 24, i % 60), "
+      "printf('%s%d%s%s%s', p, i % 10, char(65 + (i / 10) % 26), char(65 + (i / 260) % 26), "
+      "char(65 + (i / 6760) % 26)), 14080.0 + (i % 50) * 0.1, "
+      "case (i / 17) % 5 when 0 then '80M' when 1 then '40M' when 2 then '20M' when 3 then '15M' else '10M' "
+      "end, "
+      "'RTTY', printf('599%03d', i % 1000), printf('%03d', i % 1000), "
+      "case i % 6 when 0 then 'AS' when 1 then 'NA' when 2 then 'NA' when 3 then 'OC' when 4 then 'EU' "
+      "else 'eu' end, p || (i % 10), p from q");
+}
+
+}  // namespace zqt::bench

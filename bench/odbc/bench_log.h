@@ -1,0 +1,17 @@
+#pragma once
+// A host-like log table for the benchmarks: the module's seven columns among date, time, frequency and
+// exchange columns, filled with generated QSOs.
+
+#include <string_view>
+
+#include "tests/odbc/sqlite_database.h"
+
+namespace zqt::bench {
+
+inline constexpr std::string_view kLogStatement = "Select * from log order by CallSign";
+
+// Creates table "log" with `rows` QSOs. Column order: QSODate, QSOTime, CallSign, Frequency, DigiBand,
+// QSOMode, QSOReportRecived, Exchange, Continent, MainPrefix, DXCCPrefix.
+void BuildLog(const test::SqliteConnection& connection, int rows);
+
+}  // namespace zqt::bench
