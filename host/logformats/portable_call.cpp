@@ -11,15 +11,13 @@ namespace zqt::logformats {
 
 namespace {
 
-constexpr std::array<std::string_view, 7> kStaySuffixes = {"P", "M", "A", "B", "QRP", "QRPP", "LH"};
+// Short suffixes that do not move the station; longer words of letters alone (/QRP, /YOTA) never name a
+// place either.
+constexpr std::array<std::string_view, 5> kStaySuffixes = {"P", "M", "A", "B", "LH"};
 constexpr std::array<std::string_view, 2> kMaritimeSuffixes = {"MM", "AM"};
 
 bool IsOneOf(std::string_view part, std::span<const std::string_view> list) {
   return std::find(list.begin(), list.end(), part) != list.end();
-}
-
-std::size_t CountIf(std::string_view part, bool (*test)(char)) {
-  return static_cast<std::size_t>(std::count_if(part.begin(), part.end(), test));
 }
 
 // Up to and including the last digit; the whole text when it has none.
@@ -37,7 +35,7 @@ bool HasSuffix(std::string_view part) {
 // A location is a prefix with a digit (VE3, KH6, VP2E) or one of one or two letters (F, VE); longer words
 // of letters alone (/YOTA, /LGT) are award or event suffixes.
 bool CanBeLocation(std::string_view part) {
-  const std::size_t digits = CountIf(part, IsAsciiDigit);
+  const auto digits = static_cast<std::size_t>(std::count_if(part.begin(), part.end(), IsAsciiDigit));
   if (digits == part.size())
     return false;
   return digits > 0 || part.size() <= 2;
@@ -97,7 +95,7 @@ PortableCall AnalyseCall(std::string_view call) {
       result.maritime = true;
     } else if (last.size() == 1 && IsAsciiDigit(last[0])) {
       area_digit = last[0];
-    } else if (!IsOneOf(last, kStaySuffixes)) {
+    } else if (!IsOneOf(last, kStaySuffixes) && CanBeLocation(last)) {
       break;
     }
     parts.pop_back();

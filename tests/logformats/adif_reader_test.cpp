@@ -53,17 +53,20 @@ TEST(AdifReader, ReadsHeaderAndRecordsWithTagsInAnyCase) {
 }
 
 TEST(AdifReader, CrLfFilesAndMultiLineDataKeepTheLineNumbers) {
-  const std::string text =
-      WithCrLf(std::string(kLog) + "<COMMENT:10>two\nlines <CALL:4>N1MM <BAND:3>15m <MODE:2>CW <EOR>\n");
+  const std::string text = WithCrLf(std::string(kLog) +
+                                    "<CALL:4>N1MM <COMMENT:10>two\nlines <BAND:3>15m <MODE:2>CW <EOR>\n"
+                                    "<CALL:4>W2XX <BAND:3>15m <MODE:2>CW <EOR>\n");
   const ReadResult result = ReadAdif(text);
   EXPECT_TRUE(result.problems.empty());
-  ASSERT_EQ(result.qsos.size(), 4u);
+  ASSERT_EQ(result.qsos.size(), 5u);
   EXPECT_EQ(result.qsos[0].call, "JA1SJV");
   EXPECT_EQ(result.qsos[0].report, "599 25");
   EXPECT_EQ(result.qsos[1].line, 6);
   // The comment's ten characters hold a CR and an LF.
   EXPECT_EQ(result.qsos[3].call, "N1MM");
+  EXPECT_EQ(result.qsos[3].band, "15m");
   EXPECT_EQ(result.qsos[3].line, 8);
+  EXPECT_EQ(result.qsos[4].line, 10);
 }
 
 TEST(AdifReader, WithoutAHeaderTheFirstTagStartsARecord) {

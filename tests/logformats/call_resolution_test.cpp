@@ -114,7 +114,9 @@ TEST_F(CallResolution, ExactCallsWinOverPrefixes) {
   ExpectAll({
       {"AA2TT", "KH6", "OC", "AA2"},    // a US call in Hawaii: Hawaii counts no call areas
       {"AA2TT/P", "KH6", "OC", "AA2"},  // /P does not move him
-      {"AA2TT/7", "K", "NA", "K7"},     // an area digit does
+      {"AA2TT/QRP", "KH6", "OC", "AA2"},
+      {"AA2TT/YOTA", "KH6", "OC", "AA2"},
+      {"AA2TT/7", "K", "NA", "K7"},  // an area digit does
       {"W1AW/KG4", "KG4", "NA", "KG4"},
       {"W1AW", "K", "NA", "K1"},
       {"3D2CR", "3D2/c", "OC", "3D2"},
