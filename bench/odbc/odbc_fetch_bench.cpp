@@ -57,7 +57,7 @@ void QueryRead(benchmark::State& state) {
   const test::TempDatabase database;
   const test::SqliteConnection connection(database);
   BuildLog(connection, rows);
-  OdbcQuery query("LogQuery", reinterpret_cast<std::uintptr_t>(connection.Handle()));
+  OdbcQuery query("LogQuery", connection.RecordValue());
   query.SetSql(std::string(kLogStatement));
   for (auto _ : state) {
     query.Open();
