@@ -22,8 +22,9 @@ AdifItem AdifScanner::Next() {
   }
   AdvanceTo(open);
   item.line = line_;
-  const std::size_t close = text_.find('>', open + 1);
-  const std::size_t next_open = text_.find('<', open + 1);
+  // The first "<" or ">" after the opening one: searching for each alone would rescan the rest of a text
+  // full of "<" once per tag.
+  const std::size_t close = text_.find_first_of("<>", open + 1);
   if (close == std::string_view::npos) {
     item.kind = AdifItem::Kind::kBadTag;
     item.fault = "tag " + Quoted(text_.substr(open)) + " is cut short by the end of the file";
@@ -31,10 +32,10 @@ AdifItem AdifScanner::Next() {
     AdvanceTo(text_.size());
     return item;
   }
-  if (next_open < close) {
+  if (text_[close] == '<') {
     item.kind = AdifItem::Kind::kBadTag;
-    item.fault = "tag " + Quoted(text_.substr(open, next_open - open)) + " has no closing \">\"";
-    AdvanceTo(next_open);
+    item.fault = "tag " + Quoted(text_.substr(open, close - open)) + " has no closing \">\"";
+    AdvanceTo(close);
     return item;
   }
   const std::string_view inside = text_.substr(open + 1, close - open - 1);

@@ -118,9 +118,9 @@ class CtyDatabase::Parser {
     if (end == std::string_view::npos) {
       Fail(line, "the prefixes of " + Quoted(fields[0]) + " are not ended by \";\"");
     }
-    const std::size_t body = position_;
-    for (std::size_t start = body; start <= end;) {
-      const std::size_t comma = std::min(text_.find(',', start), end);
+    const std::string_view through_list = text_.substr(0, end);
+    for (std::size_t start = position_; start <= end;) {
+      const std::size_t comma = std::min(through_list.find(',', start), end);
       AdvanceTo(start);
       SkipBlanks();
       if (position_ < comma)
