@@ -89,7 +89,7 @@ std::string ReportOf(const AdifRecord& record) {
   return report;
 }
 
-std::optional<std::string_view> BandOf(const AdifRecord& record, std::string& fault) {
+std::optional<std::string_view> BandOf(const AdifRecord& record, std::string_view call, std::string& fault) {
   if (const auto band = BandFromAdifName(record.band))
     return band;
   if (const auto band = BandFromAdifFrequency(record.freq))
@@ -99,7 +99,7 @@ std::optional<std::string_view> BandOf(const AdifRecord& record, std::string& fa
   } else if (!record.freq.empty()) {
     fault = "FREQ " + Quoted(record.freq) + " is in no amateur band";
   } else {
-    fault = "record for " + std::string(record.call) + " has no BAND or FREQ";
+    fault = "record for " + std::string(call) + " has no BAND or FREQ";
   }
   return std::nullopt;
 }
@@ -117,7 +117,7 @@ void AddQso(const AdifRecord& record, ReadResult& result) {
     return;
   }
   std::string fault;
-  const std::optional<std::string_view> band = BandOf(record, fault);
+  const std::optional<std::string_view> band = BandOf(record, qso.call, fault);
   if (!band) {
     result.problems.push_back(where + fault);
     return;
@@ -173,8 +173,6 @@ ReadResult ReadAdif(std::string_view text) {
         if (in_header && !item.cut_short)
           break;
         result.problems.push_back("line " + std::to_string(item.line) + ": " + item.fault);
-        if (!record.has_fields)
-          record.line = item.line;
         record.faulty = true;
         break;
       case AdifItem::Kind::kEndOfHeader:

@@ -23,7 +23,8 @@ struct LogQso {
 
 struct ReadResult {
   std::vector<LogQso> qsos;
-  // What was wrong, one entry per fault, each beginning "line N: "; a faulty QSO is left out.
+  // What was wrong, one entry per fault, each beginning "line N: ". A QSO that cannot be read is left out;
+  // a wrong ADIF CONT only loses the continent.
   std::vector<std::string> problems;
 };
 
