@@ -37,12 +37,9 @@ TEST_F(CallResolution, CallAreasOfTheFourCountedEntities) {
   ExpectAll({
       {"JA1ABC", "JA", "AS", "JA1"},
       {"7N2UQC", "JA", "AS", "JA2"},
-      {"JS6XYZ", "JA", "AS", "JA6"},
       {"8N0ABC", "JA", "AS", "JA0"},
       {"K1ABC", "K", "NA", "K1"},
       {"N6XX", "K", "NA", "K6"},
-      {"WA2QA", "K", "NA", "K2"},
-      {"AD5LU", "K", "NA", "K5"},
       {"VE7IO", "VE", "NA", "VE7"},
       {"VA3QSL", "VE", "NA", "VE3"},
       {"VO1ABC", "VE", "NA", "VE1"},
