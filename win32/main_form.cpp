@@ -5,6 +5,7 @@
 
 #include "core/rebuild.h"
 #include "win32/error_box.h"
+#include "win32/host_process.h"
 #include "win32/module_state.h"
 #include "win32/recalc_button.h"
 
@@ -85,6 +86,10 @@ TfmMainForm::TfmMainForm(HINSTANCE instance, QsoBuffer& buffer, const TContestDa
   const std::string caption =
       std::string(TextView(buffer_.Data().CaptionPrefix)) + " in " + std::string(kInitialCaption);
   SetWindowTextA(hwnd_, caption.c_str());
+
+  placement_window_.emplace(hwnd_, Module().PixelsPerInch());
+  FormStorage1.emplace(registry_, *placement_window_, static_cast<ErrorSink&>(*this), HostExecutablePath());
+  FormStorage1->StoredValues().Add("CurrentBand", 1);
 }
 
 TfmMainForm::~TfmMainForm() {
@@ -147,10 +152,11 @@ void TfmMainForm::Show() {
     return;  // a nested request while this show is under way
   showing_ = true;
   ++busy_;
-  Dispatch([this] { FormShow(); });
+  // The placement store restores while the window is still hidden, then FormShow rebuilds the tally.
+  Dispatch([this] { FormStorage1->OnShow([this] { FormShow(); }); });
   showing_ = false;
   if (!released_)
-    ShowWindow(hwnd_, SW_SHOWNORMAL);
+    ShowWindow(hwnd_, placement_window_->ShowCommand());
   EndBusy();
 }
 
@@ -200,11 +206,25 @@ void TfmMainForm::FormClose() {
     Module().fmMainForm = nullptr;
 }
 
+bool TfmMainForm::CloseQuery() {
+  bool can_close = false;
+  Dispatch([&] {
+    can_close = FormStorage1->OnCloseQuery([this] {
+      bool allowed = true;
+      FormCloseQuery(allowed);
+      return allowed;
+    });
+  });
+  return can_close;
+}
+
 void TfmMainForm::CloseRequest() {
-  bool can_close = true;
-  Dispatch([&] { FormCloseQuery(can_close); });
-  if (can_close)
+  if (CloseQuery())
     FormClose();
+}
+
+void TfmMainForm::ShowError(std::string_view message) {
+  ShowErrorBox(destroying_ ? nullptr : hwnd_, message);
 }
 
 void TfmMainForm::Release() {
@@ -243,10 +263,13 @@ LRESULT TfmMainForm::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
       CloseRequest();
       return 0;
     case WM_QUERYENDSESSION: {
-      bool can_close = true;
-      Dispatch([&] { FormCloseQuery(can_close); });
-      return can_close ? TRUE : FALSE;
+      // The system asks whether the session may end: the close-query step alone; the window stays usable.
+      return CloseQuery() ? TRUE : FALSE;
     }
+    case WM_DESTROY:
+      destroying_ = true;
+      Dispatch([this] { FormStorage1->OnDestroy({}); });
+      return 0;
     case WM_COMMAND:
       if (lparam == 0 && LOWORD(wparam) == kDxccMenuItem)
         return 0;  // the "DXCC" item has no command

@@ -4,24 +4,30 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
+
+#include "core/placement/error_sink.h"
+#include "core/placement/form_storage.h"
 
 #include "core/qso_buffer.h"
 #include "core/tally.h"
 #include "odbc/odbc_query.h"
 #include "win32/message_pump.h"
+#include "win32/placement/win_placement_window.h"
+#include "win32/placement/win_registry.h"
 #include "win32/win_handles.h"
 
 namespace zqt::win32 {
 
-class TfmMainForm {
+class TfmMainForm final : private ErrorSink {
  public:
   static constexpr const char* kClassName = "TfmMainForm";
   static constexpr const char* kInitialCaption = "ZQT RTTY Contest";
 
   // Creates the native window hidden, copies data into the buffer, sets the caption and attaches the query.
   TfmMainForm(HINSTANCE instance, QsoBuffer& buffer, const TContestData& data);
-  ~TfmMainForm();
+  ~TfmMainForm() override;
   TfmMainForm(const TfmMainForm&) = delete;
   TfmMainForm& operator=(const TfmMainForm&) = delete;
 
@@ -54,9 +60,13 @@ class TfmMainForm {
   void SetRecalcEnabled(bool enabled);
   void FormCloseQuery(bool& can_close);
   void FormClose();
+  // The close-query step with the placement store's save; true when closing is allowed.
+  bool CloseQuery();
   void CloseRequest();
   void Destroy();
   void EndBusy();
+  // Errors of the placement store's restore and save go to the standard error box.
+  void ShowError(std::string_view message) override;
 
   QsoBuffer& buffer_;
   Tally tally_;
@@ -74,6 +84,11 @@ class TfmMainForm {
   bool released_ = false;
   bool release_pending_ = false;
   int busy_ = 0;  // show handling or the action on the stack
+  bool destroying_ = false;
+  // The placement store and what it works on; declared last so that it goes first.
+  win32::WinRegistry registry_;
+  std::optional<WinPlacementWindow> placement_window_;
+  std::optional<TFormStorage> FormStorage1;
 };
 
 }  // namespace zqt::win32

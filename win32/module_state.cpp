@@ -3,12 +3,19 @@
 #include <algorithm>
 
 #include "win32/main_form.h"
+#include "win32/placement/win_placement_window.h"
 
 namespace zqt::win32 {
 
 ModuleState& Module() {
   static ModuleState state;
   return state;
+}
+
+int ModuleState::PixelsPerInch() {
+  if (pixels_per_inch_ == 0)
+    pixels_per_inch_ = ReadLogicalPixelsPerInch();
+  return pixels_per_inch_;
 }
 
 void ForgetWindow(const TfmMainForm* form) {

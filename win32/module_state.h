@@ -15,12 +15,18 @@ class TfmMainForm;
 
 struct ModuleState {
   HINSTANCE instance = nullptr;
+  // The display's logical pixels per inch, read once at the first use: a device context may not be asked for
+  // while the loader lock is held in DllMain (under Wine that deadlocks).
+  int PixelsPerInch();
   QsoBuffer buffer;
   // The one statistics window reached by the entry points; empty while none exists or once it is released.
   TfmMainForm* fmMainForm = nullptr;
   // Owners of every window object whose native window still exists (a released window waits for its queued
   // messages before it is destroyed).
   std::vector<std::unique_ptr<TfmMainForm>> windows;
+
+ private:
+  int pixels_per_inch_ = 0;
 };
 
 ModuleState& Module();
