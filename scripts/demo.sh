@@ -1,0 +1,33 @@
+# ./zqt demo: replays a real contest log through the reference host and the real DLL in a visible window
+# (its own Xvfb display when there is none), prints the module's report and saves a screenshot of the window.
+# Sourced by zqt after setup.
+
+demo_log=${1:-data/logs/cqww-rtty-2024-7n2uqc.log}
+out=out/demo
+mkdir -p "$out"
+rm -f "$out/log.db" "$out/window.bmp"
+
+# The 64-bit build of the same sources runs on any kernel; the i686 build is the shipped product and runs where
+# the kernel executes 32-bit code.
+arch=win64
+# shellcheck source=scripts/wine-session.sh
+. "$root/scripts/wine-session.sh"
+wine_can_run_32bit && arch=win32
+cmake --preset "$arch" >/dev/null
+cmake --build --preset "$arch" -j "$jobs" --target zqthost ZQTRTTYContest >/dev/null
+
+[ -n "${DISPLAY:-}" ] && export ZQT_KEEP_DISPLAY=1
+trap wine_session_stop EXIT
+wine_session_start
+
+# Open the window fully on screen: the design place (left 1052) runs past the right edge of a 1280-pixel display.
+"$WINE64" reg add 'HKCU\Software\zqthost\TfmMainForm' /v NormPos /d "960,120,1228,258" /f >/dev/null 2>&1
+
+host=build/$arch/host/zqthost/zqthost.exe
+loader=$WINE64
+[ "$arch" = win32 ] && loader=/usr/lib/wine/wine
+echo "== replaying $demo_log through $host and build/$arch/win32/ZQTRTTYContest.dll"
+"$loader" "$host" --dll "build/$arch/win32/ZQTRTTYContest.dll" --db "$root/$out/log.db" --fresh \
+  --log "$demo_log" --report --screenshot "$out/window.bmp" --watch-boxes
+convert "$out/window.bmp" "$out/window.png"
+echo "== screenshot: $out/window.png"
