@@ -44,26 +44,21 @@ HMENU MakeMainMenu() {
 }  // namespace
 
 void TfmMainForm::RegisterClasses(HINSTANCE instance) {
-  WNDCLASSEXA form{};
-  if (!GetClassInfoExA(instance, kClassName, &form)) {
-    form.cbSize = sizeof form;
-    form.lpfnWndProc = WindowProc;
-    form.hInstance = instance;
-    form.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    form.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    form.lpszClassName = kClassName;
-    RegisterClassExA(&form);
-  }
-  WNDCLASSEXA panel{};
-  if (!GetClassInfoExA(instance, kPanelClass, &panel)) {
-    panel.cbSize = sizeof panel;
-    panel.lpfnWndProc = PanelProc;
-    panel.hInstance = instance;
-    panel.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    panel.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    panel.lpszClassName = kPanelClass;
-    RegisterClassExA(&panel);
-  }
+  // Both classes paint the button-face colour; registered once per module instance.
+  const auto register_class = [instance](const char* name, WNDPROC procedure) {
+    WNDCLASSEXA window_class{};
+    if (GetClassInfoExA(instance, name, &window_class))
+      return;
+    window_class.cbSize = sizeof window_class;
+    window_class.lpfnWndProc = procedure;
+    window_class.hInstance = instance;
+    window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    window_class.lpszClassName = name;
+    RegisterClassExA(&window_class);
+  };
+  register_class(kClassName, WindowProc);
+  register_class(kPanelClass, PanelProc);
 }
 
 TfmMainForm::TfmMainForm(HINSTANCE instance, QsoBuffer& buffer, const TContestData& data)
