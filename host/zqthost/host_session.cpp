@@ -132,7 +132,7 @@ void HostSession::Insert() {
   console_.Line("insert: done");
 }
 
-void HostSession::Log(bool print_results) {
+int HostSession::Log(bool print_results) {
   const int score = exports_.get_score(&record_);
   if (score == -1) {
     console_.Line("dupe: " + qso_.call + " " + qso_.band + " " + qso_.mode);
@@ -145,6 +145,7 @@ void HostSession::Log(bool print_results) {
   }
 }
 
+  return added;
 void HostSession::Sql(std::string_view statement) {
   log_.Execute(statement);
   console_.Line("sql: done");

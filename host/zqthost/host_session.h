@@ -46,8 +46,8 @@ class HostSession {
   // Inserts the current QSO into the host's log table.
   void Insert();
   // One logged QSO: _GetScore ("dupe: ..." for -1), insert, _AddQSO, pump; with print_results also
-  // "log: getscore=N addqso=N".
-  void Log(bool print_results);
+  // "log: getscore=N addqso=N". Returns the answer of _AddQSO.
+  int Log(bool print_results);
   void Sql(std::string_view statement);
 
   void Report();

@@ -1,5 +1,6 @@
 // zqthost.exe: the reference host. Keeps a log through ODBC, loads the contest module by path, offers it
-// QSOs from a file, standard input or a test script, and pumps its window's messages like a logging program.
+// QSOs from a file, standard input, a contest log or a test script, and pumps its window's messages like a
+// logging program.
 
 #include <windows.h>
 
@@ -14,6 +15,7 @@
 #include "default_flow.h"
 #include "host_error.h"
 #include "host_session.h"
+#include "log_file_input.h"
 #include "module_loader.h"
 #include "odbc_log.h"
 #include "options.h"
@@ -46,6 +48,11 @@ int Host(Console& console, const Options& options) {
       throw HostError(ExitCode::kFailure, "cannot read " + options.script);
     }
   }
+  // Read first, so a log or country file that cannot be read fails before the database and the module open.
+  std::optional<LogFileInput> log_input;
+  if (!options.log_file.empty()) {
+    log_input = ReadLogFileInput(options.log_file, options.cty_file, options.band);
+  }
   // Declared first, so it still answers message boxes while everything below is torn down.
   std::optional<BoxWatcher> watcher;
   if (options.watch_boxes) {
@@ -58,7 +65,7 @@ int Host(Console& console, const Options& options) {
   if (script.is_open()) {
     RunScript(session, script);
   } else {
-    RunDefaultFlow(session, options);
+    RunDefaultFlow(session, console, options, log_input);
   }
   session.Finish();
   return 0;

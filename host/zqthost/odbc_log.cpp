@@ -115,7 +115,7 @@ void OdbcLog::Insert(std::string_view table, const Qso& qso) {
   insert += ") VALUES (" + marks + ")";
   // The QSO's texts travel as parameters, so quotes in a call or exchange cannot change the statement.
   std::array<std::string, kColumns.size()> values = {
-      qso.call,        qso.band, qso.mode, qso.continent, std::string(),     qso.main_prefix,
+      qso.call,        qso.band, qso.mode, qso.continent, qso.report,        qso.main_prefix,
       qso.dxcc_prefix, qso.date, qso.time, qso.frequency, qso.exchange_sent, qso.exchange_received};
   std::array<SQLLEN, kColumns.size()> lengths{};
   OdbcHandle statement(SQL_HANDLE_STMT, connection_.get());

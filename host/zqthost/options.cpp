@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "host/logformats/bands.h"
 #include "host_error.h"
 
 namespace zqthost {
@@ -35,6 +36,7 @@ Options ParseOptions(std::span<const std::string_view> args) {
   bool have_db = false;
   bool have_connect = false;
   bool have_qso_file = false;
+  bool have_log_option = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view arg = args[i];
     auto value = [&]() -> std::string {
@@ -72,6 +74,22 @@ Options ParseOptions(std::span<const std::string_view> args) {
       options.watch_boxes = true;
     } else if (arg == "--script") {
       options.script = value();
+    } else if (arg == "--log") {
+      options.log_file = value();
+    } else if (arg == "--cty") {
+      options.cty_file = value();
+      have_log_option = true;
+    } else if (arg == "--band") {
+      const std::string band = value();
+      const auto known = zqt::logformats::BandFromAdifName(band);
+      if (!known) {
+        Refuse("--band needs an amateur band such as 20m or 70cm: " + band);
+      }
+      options.band = std::string(*known);
+      have_log_option = true;
+    } else if (arg == "--verbose-mults") {
+      options.verbose_mults = true;
+      have_log_option = true;
     } else if (arg.size() > 1 && arg.front() == '-') {
       Refuse("unknown option " + std::string(arg));
     } else if (have_qso_file) {
@@ -87,6 +105,12 @@ Options ParseOptions(std::span<const std::string_view> args) {
   if (!options.script.empty() && have_qso_file) {
     Refuse("--script and a QSO file exclude each other");
   }
+  if (!options.log_file.empty() && (have_qso_file || !options.script.empty())) {
+    Refuse("--log excludes --script and a QSO file");
+  }
+  if (have_log_option && options.log_file.empty()) {
+    Refuse("--cty, --band and --verbose-mults go with --log");
+  }
   if (!have_connect) {
     options.connection_string = SqliteConnectionString(have_db ? std::string_view(db) : kDefaultDatabase);
   }
@@ -96,7 +120,8 @@ Options ParseOptions(std::span<const std::string_view> args) {
 std::string_view UsageText() {
   return R"(usage: zqthost.exe [--dll PATH] [--db FILE | --connect ODBCSTRING] [--table NAME]
                    [--caption-prefix TEXT] [--fresh] [--report] [--screenshot FILE.bmp] [--stay]
-                   [--watch-boxes] [--script FILE] [QSOFILE | -]
+                   [--watch-boxes] [--script FILE | --log FILE [--cty FILE] [--band BAND] [--verbose-mults]
+                   | QSOFILE | -]
 
 Loads the contest module, keeps a log through ODBC and offers it QSOs, one a line, tab-separated:
   call, band, mode, continent, main prefix, DXCC prefix[, date, time, frequency, exchange sent, exchange received]
@@ -112,6 +137,13 @@ Loads the contest module, keeps a log through ODBC and offers it QSOs, one a lin
   --stay                keep running until the module window is gone (Ctrl+C ends the wait)
   --watch-boxes         print every message box as "box: <caption>|<text>" and press OK
   --script FILE         run test commands instead of the QSO flow
+  --log FILE            replay an ADIF or Cabrillo log: each QSO's entity, continent and call area come from
+                        the country file; the reader's complaints are printed as "problem: line N: ..."
+  --cty FILE            the country file in cty.dat format (default: /usr/share/hamradio-files/cty.dat; under
+                        Wine a path starting with "/" lies on the current drive: pass Z:\... to be sure)
+  --band BAND           offer only the log's QSOs on this band, as for a single-band entry (e.g. 15m)
+  --verbose-mults       print every counted QSO as "mult: <call> <band> <mode> dxcc=.. cont=.. area=.." and
+                        each multiplier it adds as "new: <DX|JA|W|VE|VK|Cont> <value>"
   QSOFILE | -           the QSOs to log; "-" reads standard input
 
 Exit codes: 0 done, 1 failure, 2 bad command line or script, 3 module not usable, 4 ODBC failure,

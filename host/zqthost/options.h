@@ -7,6 +7,10 @@
 
 namespace zqthost {
 
+// Debian's country file. Under Wine a path starting with "/" lies on the current drive, which is Z: (the
+// Unix root) when the host is started from a Unix directory.
+constexpr std::string_view kDefaultCtyFile = "/usr/share/hamradio-files/cty.dat";
+
 struct Options {
   std::string dll;                // empty: ZQTRTTYContest.dll beside zqthost.exe
   std::string connection_string;  // ODBC connection string, built from --db when --connect is not given
@@ -20,6 +24,10 @@ struct Options {
   std::string screenshot;
   std::string script;
   std::string qso_file;  // "-" reads standard input; empty offers no QSO
+  std::string log_file;  // an ADIF or Cabrillo log to replay instead of QSO lines
+  std::string cty_file = std::string(kDefaultCtyFile);
+  std::string band;  // with log_file: offer only the QSOs on this band ("15m"); empty offers all
+  bool verbose_mults = false;
 };
 
 // Parses the arguments after the program name; a bad command line throws HostError with ExitCode::kUsage.

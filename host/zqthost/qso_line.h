@@ -19,6 +19,7 @@ struct Qso {
   std::string frequency;
   std::string exchange_sent;
   std::string exchange_received;
+  std::string report;  // the received report for QSOReportRecived; given by log files, not by QSO lines
 };
 
 // Splits at every tab, keeping empty fields.

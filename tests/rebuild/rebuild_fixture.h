@@ -1,0 +1,50 @@
+#pragma once
+// A rebuild wired as the window wires it, over a SQLite log reached through the driver manager.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+#include "core/collation.h"
+#include "core/error.h"
+#include "core/rebuild.h"
+#include "core/tally.h"
+#include "odbc/odbc_query.h"
+#include "tests/odbc/sqlite_database.h"
+#include "tests/rebuild/counting_pump.h"
+#include "tests/rebuild/log_table.h"
+
+namespace zqt::test {
+
+class RebuildFixture : public ::testing::Test {
+ protected:
+  // Rebuilds from `table` (the buffer's LogTable is set to it first).
+  void Rebuild(std::string_view table) {
+    WriteText(buffer.LogTable, table);
+    RecalcFromLog(tally, buffer, query, pump, [this] {
+      ++report_clears;
+      EXPECT_EQ(tally.FQSOList.Count(), 0u) << "the report is cleared after the worked list";
+    });
+  }
+
+  // The text of the zqt::Error the rebuild raises, or "(no error)".
+  std::string RebuildError(std::string_view table) {
+    try {
+      Rebuild(table);
+    } catch (const Error& error) {
+      return error.what();
+    }
+    return "(no error)";
+  }
+
+  TempDatabase database;
+  SqliteConnection connection{database};
+  Tally tally{UserCollation()};
+  TContestData buffer{};
+  CountingPump pump;
+  OdbcQuery query{"LogQuery", connection.RecordValue()};
+  int report_clears = 0;
+};
+
+}  // namespace zqt::test

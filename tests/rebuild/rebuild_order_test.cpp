@@ -1,0 +1,83 @@
+// Engines order "order by CallSign" by their own collation. A log whose rows come out of ordinal order must
+// count exactly like the same log in ordinal order.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <random>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "tests/rebuild/rebuild_fixture.h"
+
+namespace zqt::test {
+namespace {
+
+using RebuildOrderTest = RebuildFixture;
+using Worked = std::vector<std::tuple<std::string, std::string, std::string>>;
+
+Worked WorkedOf(const Tally& tally) {
+  Worked worked;
+  for (std::size_t i = 0; i < tally.FQSOList.Count(); ++i)
+    worked.emplace_back(tally.FQSOList[i].Call, tally.FQSOList[i].Band, tally.FQSOList[i].Mode);
+  return worked;
+}
+
+TEST_F(RebuildOrderTest, NocaseOrderPutsLowerCaseCallsBetweenAndRepeatsStayDuplicates) {
+  const std::vector<LogQso> rows = {{"K1AB", "20M", "RTTY", "NA", "K1", "K"},
+                                    {"K1A", "20M", "RTTY", "NA", "K1", "K"},
+                                    {"k1aa", "20M", "RTTY", "NA", "K1", "K"},
+                                    {"K1AB", "20M", "RTTY", "NA", "K1", "K"}};
+  CreateLogTable(connection, "Nocase", "COLLATE NOCASE");
+  InsertQsos(connection, "Nocase", rows);
+  ASSERT_EQ(CallOrder(connection, "Nocase"), (std::vector<std::string>{"K1A", "k1aa", "K1AB", "K1AB"}));
+
+  Rebuild("Nocase");
+  EXPECT_EQ(tally.QsoCount(), 3);
+  EXPECT_EQ(WorkedOf(tally),
+            (Worked{{"K1A", "20M", "RTTY"}, {"K1AB", "20M", "RTTY"}, {"k1aa", "20M", "RTTY"}}));
+}
+
+TEST_F(RebuildOrderTest, MixedCaseLogCountsLikeTheOrdinallySortedLog) {
+  std::minstd_rand rng(20240210);
+  const auto pick = [&rng](std::size_t n) { return static_cast<std::size_t>(rng()) % n; };
+  const char* const prefixes[] = {"K1", "k1", "K1a", "VE3", "ve3", "JA1", "Ja1", "VK2", "DL"};
+  const char* const dxcc[] = {"K", "K", "K", "VE", "VE", "JA", "JA", "VK", "DL"};
+  const char* const continents[] = {"NA", "na", "NA", "NA", "Na", "AS", "as", "OC", "eu"};
+  const char* const bands[] = {"20M", "40M", "80M"};
+  std::vector<LogQso> rows;
+  std::set<std::tuple<std::string, std::string, std::string>> distinct;
+  for (int i = 0; i < 600; ++i) {
+    const std::size_t p = pick(std::size(prefixes));
+    std::string call = prefixes[p];
+    for (std::size_t n = pick(3); n > 0; --n)
+      call += "AaBb"[pick(4)];
+    const std::string band = bands[pick(std::size(bands))];
+    const std::string mode = pick(5) == 0 ? "BPSK" : "RTTY";
+    distinct.emplace(call, band, mode);
+    rows.push_back({call, band, mode, continents[p], std::string(prefixes[p]).substr(0, 3), dxcc[p]});
+  }
+  CreateLogTable(connection, "Nocase", "COLLATE NOCASE");
+  CreateLogTable(connection, "Ordinal");
+  InsertQsos(connection, "Nocase", rows);
+  InsertQsos(connection, "Ordinal", rows);
+  const std::vector<std::string> order = CallOrder(connection, "Nocase");
+  ASSERT_FALSE(std::is_sorted(order.begin(), order.end())) << "the log must come out of ordinal order";
+
+  Rebuild("Ordinal");
+  const std::string sorted_report = tally.ShowStatistic();
+  Rebuild("Nocase");
+  EXPECT_EQ(tally.ShowStatistic(), sorted_report);
+  EXPECT_EQ(tally.QsoCount(), static_cast<std::int64_t>(distinct.size()));
+  // Every distinct QSO once, in ordinal order of calls (rows of one call keep their arrival order).
+  const Worked worked = WorkedOf(tally);
+  EXPECT_TRUE(std::is_sorted(worked.begin(), worked.end(),
+                             [](const auto& a, const auto& b) { return std::get<0>(a) < std::get<0>(b); }));
+  EXPECT_EQ(std::set(worked.begin(), worked.end()), distinct);
+}
+
+}  // namespace
+}  // namespace zqt::test
