@@ -143,9 +143,9 @@ int HostSession::Log(bool print_results) {
   if (print_results) {
     console_.Line("log: getscore=" + std::to_string(score) + " addqso=" + std::to_string(added));
   }
+  return added;
 }
 
-  return added;
 void HostSession::Sql(std::string_view statement) {
   log_.Execute(statement);
   console_.Line("sql: done");
