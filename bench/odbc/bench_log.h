@@ -14,4 +14,8 @@ inline constexpr std::string_view kLogStatement = "Select * from log order by Ca
 // QSOMode, QSOReportRecived, Exchange, Continent, MainPrefix, DXCCPrefix.
 void BuildLog(const test::SqliteConnection& connection, int rows);
 
+// The bare ODBC loop: runs kLogStatement on a statement of its own and fetches the seven columns of every row
+// into one buffer, nothing else. Returns the number of rows.
+int FetchSevenColumns(const test::SqliteConnection& connection);
+
 }  // namespace zqt::bench
