@@ -1,6 +1,6 @@
 # Debian packages the project needs; zqt setup installs the missing ones.
 ZQT_PACKAGES=(
-  cmake g++ clang make file git
+  cmake g++ clang make file git python3
   googletest libgtest-dev libbenchmark-dev
   unixodbc unixodbc-dev odbcinst libsqliteodbc sqlite3
   wine wine64 wine32:i386 libodbc2:i386 libsqliteodbc:i386
