@@ -20,8 +20,9 @@ cmake --build --preset "$arch" -j "$jobs" --target zqthost ZQTRTTYContest >/dev/
 trap wine_session_stop EXIT
 wine_session_start
 
-# Open the window fully on screen: the design place (left 1052) runs past the right edge of a 1280-pixel display.
-"$WINE64" reg add 'HKCU\Software\zqthost\TfmMainForm' /v NormPos /d "960,120,1228,258" /f >/dev/null 2>&1
+# Open the window fully on screen and wide enough for the whole report, as an operator would leave it: the
+# design place (left 1052, 268 wide) runs past the right edge of a 1280-pixel display.
+"$WINE64" reg add 'HKCU\Software\zqthost\TfmMainForm' /v NormPos /d "760,120,1230,258" /f >/dev/null 2>&1
 
 host=build/$arch/host/zqthost/zqthost.exe
 loader=$WINE64
