@@ -3,9 +3,11 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "host_error.h"
 #include "message_pump.h"
+#include "placement_key.h"
 #include "record_builder.h"
 #include "screenshot.h"
 #include "stop_signal.h"
@@ -234,6 +236,66 @@ void HostSession::Screenshot(const std::string& path) {
   DrainMessages();
   SaveWindowScreenshot(window, path);
   console_.Line("screenshot: " + path);
+}
+
+void HostSession::Placement() {
+  const HWND window = LiveWindow();
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  if (window == nullptr || !GetWindowPlacement(window, &placement)) {
+    console_.Line("placement: none");
+    return;
+  }
+  const RECT& normal = placement.rcNormalPosition;
+  console_.Line("placement: showcmd=" + std::to_string(placement.showCmd) +
+                " normal=" + std::to_string(normal.left) + "," + std::to_string(normal.top) + "," +
+                std::to_string(normal.right) + "," + std::to_string(normal.bottom));
+}
+
+void HostSession::Type(std::string_view text) {
+  const HWND window = LiveWindow();
+  const HWND edit = window != nullptr ? FindDescendant(window, "edit") : nullptr;
+  if (edit == nullptr) {
+    console_.Line("type: none");
+    return;
+  }
+  const std::string typed(text);
+  SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
+  console_.Line("type: done");
+}
+
+void HostSession::Move(int left, int top, int right, int bottom) {
+  const HWND window = LiveWindow();
+  if (window == nullptr) {
+    console_.Line("move: none");
+    return;
+  }
+  MoveWindow(window, left, top, right - left, bottom - top, TRUE);
+  console_.Line("move: done");
+}
+
+void HostSession::RegDump() {
+  const std::vector<std::string> values = DumpPlacementSection();
+  if (values.empty()) {
+    console_.Line("reg: none");
+  }
+  for (const std::string& value : values) {
+    console_.Line("reg: " + value);
+  }
+}
+
+void HostSession::RegSetDword(std::string_view name, DWORD value) {
+  SetPlacementDword(name, value);
+  console_.Line("reg-set-dword: " + std::string(name) + "=" + std::to_string(value));
+}
+
+void HostSession::RegSetSz(std::string_view name, std::string_view text) {
+  SetPlacementString(name, text);
+  console_.Line("reg-set-sz: " + std::string(name) + "=" + std::string(text));
+}
+
+void HostSession::RegDeleteKey() {
+  console_.Line(DeleteHostKey() ? "reg-delete-key: done" : "reg-delete-key: none");
 }
 
 void HostSession::Stay() {

@@ -60,6 +60,19 @@ class HostSession {
   void Pump(std::chrono::milliseconds duration);
   void WaitGone();
   void Screenshot(const std::string& path);
+  // "placement: showcmd=N normal=L,T,R,B" from GetWindowPlacement, or "placement: none".
+  void Placement();
+  // Replaces the report text area's text, as an operator typing into it would.
+  void Type(std::string_view text);
+  // Moves and sizes the window in its normal state to the rectangle left, top, right, bottom.
+  void Move(int left, int top, int right, int bottom);
+
+  // The module's registry section for this host: "reg: NAME=TYPE:DATA" a value, sorted, or "reg: none".
+  void RegDump();
+  void RegSetDword(std::string_view name, DWORD value);
+  void RegSetSz(std::string_view name, std::string_view text);
+  // Deletes HKCU\Software\<host name> with everything below it.
+  void RegDeleteKey();
   // Keeps the message loop running until the module window is gone or the operator stops the host.
   void Stay();
 

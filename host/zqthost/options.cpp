@@ -146,6 +146,24 @@ Loads the contest module, keeps a log through ODBC and offers it QSOs, one a lin
                         each multiplier it adds as "new: <DX|JA|W|VE|VK|Cont> <value>"
   QSOFILE | -           the QSOs to log; "-" reads standard input
 
+Script commands, one a line (a blank or tab after the command word; '#' starts a comment line):
+  info, run, getscore, addqso, grab, release      call the export and print its result
+  qso <QSO line>        take this QSO for the next calls; table NAME, caption TEXT, connection zero
+                        change the record passed
+  insert, log, sql TEXT insert the QSO into the log; log it as the host does; run SQL on the log
+  report, state         print the module window's text, or its state
+  placement             print "placement: showcmd=N normal=L,T,R,B" of the module window
+  click-recalc, syscommand HEX, close
+                        click the button, post WM_SYSCOMMAND or WM_CLOSE to the module window
+  move L T R B          move and size the module window to that rectangle
+  type TEXT             replace the text of the module window's text area
+  release-during-rebuild, pump MS, wait-gone, screenshot FILE.bmp
+  reg-dump              print the module's values for this host (HKCU\Software\zqthost\TfmMainForm),
+                        sorted, as "reg: NAME=TYPE:DATA", or "reg: none"
+  reg-set-dword NAME N, reg-set-sz NAME TEXT
+                        plant a value there before run
+  reg-delete-key        delete HKCU\Software\zqthost and everything below it
+
 Exit codes: 0 done, 1 failure, 2 bad command line or script, 3 module not usable, 4 ODBC failure,
 5 module window not destroyed after release.)";
 }

@@ -1,5 +1,6 @@
 #include "script_runner.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string>
 
@@ -41,6 +42,40 @@ unsigned long Number(std::string_view text, int base) {
     throw HostError(ExitCode::kUsage, "not a number: " + std::string(text));
   }
   return value;
+}
+
+// A whole signed decimal number, or throws.
+int SignedNumber(std::string_view text) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+    throw HostError(ExitCode::kUsage, "not a number: " + std::string(text));
+  }
+  return value;
+}
+
+// "NAME REST": the first word must be there; the rest may be empty.
+Command NamedArgument(std::string_view command_name, std::string_view rest) {
+  const Command argument = SplitCommand(rest);
+  if (argument.name.empty()) {
+    throw HostError(ExitCode::kUsage, std::string(command_name) + " needs a value name");
+  }
+  return argument;
+}
+
+// Four blank-separated numbers: left, top, right, bottom.
+void MoveCommand(HostSession& session, std::string_view rest) {
+  int edges[4] = {};
+  for (int& edge : edges) {
+    rest = Trim(rest);
+    const std::size_t end = std::min(rest.find_first_of(" \t"), rest.size());
+    edge = SignedNumber(rest.substr(0, end));
+    rest.remove_prefix(end);
+  }
+  if (!Trim(rest).empty()) {
+    throw HostError(ExitCode::kUsage, "move takes four numbers: left top right bottom");
+  }
+  session.Move(edges[0], edges[1], edges[2], edges[3]);
 }
 
 void Execute(HostSession& session, const Command& command) {
@@ -92,6 +127,22 @@ void Execute(HostSession& session, const Command& command) {
     session.WaitGone();
   } else if (name == "screenshot") {
     session.Screenshot(std::string(Trim(command.rest)));
+  } else if (name == "placement") {
+    session.Placement();
+  } else if (name == "type") {
+    session.Type(command.rest);
+  } else if (name == "move") {
+    MoveCommand(session, command.rest);
+  } else if (name == "reg-dump") {
+    session.RegDump();
+  } else if (name == "reg-set-dword") {
+    const Command value = NamedArgument(name, command.rest);
+    session.RegSetDword(value.name, static_cast<DWORD>(Number(value.rest, 10)));
+  } else if (name == "reg-set-sz") {
+    const Command value = NamedArgument(name, command.rest);
+    session.RegSetSz(value.name, value.rest);
+  } else if (name == "reg-delete-key") {
+    session.RegDeleteKey();
   } else {
     throw HostError(ExitCode::kUsage, "unknown command " + std::string(name));
   }
