@@ -95,6 +95,17 @@ TEST_F(ModuleEndToEnd, CountsDupesAndRunsOneWindow) {
   EXPECT_TRUE(Printed(run, "gone: yes")) << run.output;
 }
 
+TEST_F(ModuleEndToEnd, DuplicateAddQsoRewritesTheReport) {
+  const HostRun run = Run("run\n" + QsoLine({"K1AA", "20m", "RTTY", "NA", "K1", "K"}) +
+                          "log\nreport\ntype\tjunk\nreport\naddqso\nreport\nrelease\nwait-gone\n");
+  EXPECT_TRUE(Printed(run, "addqso: -1")) << run.output;
+  const std::vector<std::string> reports = ReportsOf(run);
+  ASSERT_EQ(reports.size(), 3u) << run.output;
+  EXPECT_EQ(reports[1], "junk");
+  EXPECT_NE(reports[0].find("Score: 1*(1+0+1+0+0)*1= 2"), std::string::npos) << reports[0];
+  EXPECT_EQ(reports[2], reports[0]);
+}
+
 TEST_F(ModuleEndToEnd, CaptionAndWindowStyle) {
   const HostRun run = Run("caption\t\nrun\nstate\nrelease\nwait-gone\n");
   EXPECT_EQ(run.Value("state: "),
