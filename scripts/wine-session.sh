@@ -48,13 +48,14 @@ wine_session_start() {
   start_display
   zqt_prefix=$(mktemp -d /tmp/zqt-wine.XXXXXX)
   export WINEPREFIX=$zqt_prefix
+  # The persistent server comes first, so every later client (wineboot, reg, the tests) uses it and none
+  # starts one of its own inside CTest.
+  "$WINESERVER" -p </dev/null >/dev/null 2>&1
   "$WINE64" wineboot -i >/dev/null 2>&1 </dev/null || true
   "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
   "$WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
   # Metric-compatible stand-ins for the Windows fonts the window asks for.
   "$WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Courier New" /d "Liberation Mono" /f \
     >/dev/null 2>&1 </dev/null
-  "$WINESERVER" -w >/dev/null 2>&1 </dev/null || true
-  "$WINESERVER" -p </dev/null >/dev/null 2>&1
   "$WINE64" cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
