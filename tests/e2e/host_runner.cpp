@@ -87,16 +87,7 @@ HostFixture::~HostFixture() {
   std::filesystem::remove_all(folder_, ignored);
 }
 
-HostRun HostFixture::Run(std::string_view script, const std::vector<std::string>& extra_args) const {
-  const std::string script_path = folder_ + "\\script.txt";
-  std::ofstream(script_path, std::ios::binary) << script;
-
-  std::string command = Quote(DosPath(ZQT_HOST_EXE)) + " --dll " + Quote(DosPath(ZQT_MODULE_DLL)) + " --db " +
-                        Quote(DriverPath(folder_ + "\\log.db")) + " --watch-boxes";
-  for (const std::string& arg : extra_args)
-    command += " " + Quote(arg);
-  command += " --script " + Quote(script_path);
-
+HostRun RunCommandLine(std::string command) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE read_end = nullptr;
   HANDLE write_end = nullptr;
@@ -133,6 +124,19 @@ HostRun HostFixture::Run(std::string_view script, const std::vector<std::string>
   run.exit_code = static_cast<int>(code);
   std::erase(run.output, '\r');
   return run;
+}
+
+HostRun HostFixture::Run(std::string_view script, const std::vector<std::string>& extra_args) const {
+  const std::string script_path = folder_ + "\\script.txt";
+  std::ofstream(script_path, std::ios::binary) << script;
+
+  std::string command = Quote(DosPath(ZQT_HOST_EXE)) + " --dll " + Quote(DosPath(ZQT_MODULE_DLL)) + " --db " +
+                        Quote(DriverPath(folder_ + "\\log.db")) + " --watch-boxes";
+  for (const std::string& arg : extra_args)
+    command += " " + Quote(arg);
+  command += " --script " + Quote(script_path);
+
+  return RunCommandLine(command);
 }
 
 }  // namespace zqt::e2e

@@ -31,6 +31,9 @@ class HostFixture {
   std::string folder_;  // Windows path
 };
 
+// Runs a command line in this prefix and collects its standard output and error, CR LF turned into LF.
+HostRun RunCommandLine(std::string command);
+
 // The file as the Linux ODBC driver under Wine must see it (a Unix path); unchanged on Windows itself.
 std::string DriverPath(const std::string& windows_path);
 

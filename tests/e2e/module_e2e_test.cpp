@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/tally.h"
+#include "../core/qso_fixture.h"
 #include "host_runner.h"
 
 namespace zqt::e2e {
@@ -126,13 +127,7 @@ TEST_F(ModuleEndToEnd, ReplayReportEqualsTheCoresReportForTheSameQsos) {
   Tally expected(UserCollation());
   for (const Q& q : qsos) {
     script += QsoLine(q) + "log\n";
-    TContestData record{};
-    WriteText(record.CallSign, q.call);
-    WriteText(record.DigiBand, q.band);
-    WriteText(record.QSOMode, q.mode);
-    WriteText(record.Continent, q.continent);
-    WriteText(record.MainPrefix, q.main_prefix);
-    WriteText(record.DXCCPrefix, q.dxcc);
+    const TContestData record = test::Record({q.call, q.band, q.mode, q.continent, q.main_prefix, q.dxcc});
     if (expected.CheckQSO(record, true) > 0)
       expected.SortWorked();
   }

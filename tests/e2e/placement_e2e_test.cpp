@@ -41,45 +41,10 @@ bool Printed(const HostRun& run, std::string_view line) {
   return false;
 }
 
-// Standard output of a command line run in this prefix, CR LF turned into LF.
-std::string OutputOf(std::string command) {
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE read_end = nullptr;
-  HANDLE write_end = nullptr;
-  if (!CreatePipe(&read_end, &write_end, &inherit, 0))
-    return "CreatePipe failed";
-  SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = write_end;
-  startup.hStdError = write_end;
-  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  PROCESS_INFORMATION process{};
-  const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                      &startup, &process);
-  CloseHandle(write_end);
-  std::string output;
-  if (started) {
-    char chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(read_end, chunk, sizeof chunk, &got, nullptr) && got > 0)
-      output.append(chunk, got);
-    WaitForSingleObject(process.hProcess, INFINITE);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-  } else {
-    output = "cannot start: " + command;
-  }
-  CloseHandle(read_end);
-  std::erase(output, '\r');
-  return output;
-}
-
 // The section as the system's own reg.exe lists it: "    NAME    REG_TYPE    DATA" lines.
 Values RegQuery() {
   Values values;
-  const std::string output = OutputOf("reg.exe query " + std::string(kSection));
+  const std::string output = RunCommandLine("reg.exe query " + std::string(kSection)).output;
   std::size_t start = 0;
   while (start < output.size()) {
     std::size_t end = output.find('\n', start);
