@@ -4,7 +4,7 @@
 #include <map>
 #include <vector>
 
-#include "window_inspector.h"
+#include "module_window.h"
 
 namespace zqthost {
 namespace {

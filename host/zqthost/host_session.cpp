@@ -11,7 +11,7 @@
 #include "record_builder.h"
 #include "screenshot.h"
 #include "stop_signal.h"
-#include "window_inspector.h"
+#include "module_window.h"
 
 namespace zqthost {
 namespace {

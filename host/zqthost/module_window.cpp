@@ -1,4 +1,4 @@
-#include "window_inspector.h"
+#include "module_window.h"
 
 #include <algorithm>
 #include <cctype>
