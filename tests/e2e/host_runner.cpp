@@ -64,6 +64,14 @@ std::vector<std::string> HostRun::Lines() const {
   return lines;
 }
 
+bool HostRun::Printed(std::string_view line) const {
+  for (const std::string& l : Lines()) {
+    if (l == line)
+      return true;
+  }
+  return false;
+}
+
 std::string HostRun::Value(std::string_view prefix) const {
   for (const std::string& line : Lines()) {
     if (line.starts_with(prefix))

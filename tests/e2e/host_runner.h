@@ -12,6 +12,8 @@ struct HostRun {
   int exit_code = -1;
   std::string output;  // standard output, CR LF turned into LF
   std::vector<std::string> Lines() const;
+  // Whether one whole line of the output is exactly this.
+  bool Printed(std::string_view line) const;
   // The first line that starts with prefix, without the prefix; "" when there is none.
   std::string Value(std::string_view prefix) const;
 };

@@ -43,14 +43,6 @@ std::string ReportOf(const HostRun& run) {
   return reports.empty() ? "(no report)" : reports.front();
 }
 
-bool Printed(const HostRun& run, std::string_view line) {
-  for (const std::string& l : run.Lines()) {
-    if (l == line)
-      return true;
-  }
-  return false;
-}
-
 class ModuleEndToEnd : public ::testing::Test {
  protected:
   HostRun Run(const std::string& script) {
@@ -63,16 +55,16 @@ class ModuleEndToEnd : public ::testing::Test {
 
 TEST_F(ModuleEndToEnd, IdentityAndNumberText) {
   const HostRun run = Run("info\ngrab\n");
-  EXPECT_TRUE(Printed(run, "info: name=ZQT RTTY Contest kind=1 key=kelvor_contest version=1")) << run.output;
-  EXPECT_TRUE(Printed(run, "info-untouched: yes")) << run.output;
-  EXPECT_TRUE(Printed(run, "grab: len=0")) << run.output;
+  EXPECT_TRUE(run.Printed("info: name=ZQT RTTY Contest kind=1 key=kelvor_contest version=1")) << run.output;
+  EXPECT_TRUE(run.Printed("info-untouched: yes")) << run.output;
+  EXPECT_TRUE(run.Printed("grab: len=0")) << run.output;
 }
 
 TEST_F(ModuleEndToEnd, QsoCallsWithoutAWindowAnswerZeroAndReleaseJustReturns) {
   const HostRun run =
       Run(QsoLine({"K1AA", "20m", "RTTY", "NA", "K1", "K"}) + "getscore\naddqso\nrelease\nstate\ngrab\n");
-  EXPECT_TRUE(Printed(run, "getscore: 0")) << run.output;
-  EXPECT_TRUE(Printed(run, "addqso: 0")) << run.output;
+  EXPECT_TRUE(run.Printed("getscore: 0")) << run.output;
+  EXPECT_TRUE(run.Printed("addqso: 0")) << run.output;
   EXPECT_EQ(run.Value("state: exists="), "0 visible=0 iconic=0 button-enabled=0 caption= topmost=0 windows=0")
       << run.output;
 }
@@ -93,13 +85,13 @@ TEST_F(ModuleEndToEnd, CountsDupesAndRunsOneWindow) {
   EXPECT_EQ(runs[0], runs[1]);
   EXPECT_EQ(answers, (std::vector<std::string>{"addqso: 1", "getscore: -1", "addqso: -1"}));
   EXPECT_NE(run.Value("state: ").find("windows=1"), std::string::npos) << run.output;
-  EXPECT_TRUE(Printed(run, "gone: yes")) << run.output;
+  EXPECT_TRUE(run.Printed("gone: yes")) << run.output;
 }
 
 TEST_F(ModuleEndToEnd, DuplicateAddQsoRewritesTheReport) {
   const HostRun run = Run("run\n" + QsoLine({"K1AA", "20m", "RTTY", "NA", "K1", "K"}) +
                           "log\nreport\ntype\tjunk\nreport\naddqso\nreport\nrelease\nwait-gone\n");
-  EXPECT_TRUE(Printed(run, "addqso: -1")) << run.output;
+  EXPECT_TRUE(run.Printed("addqso: -1")) << run.output;
   const std::vector<std::string> reports = ReportsOf(run);
   ASSERT_EQ(reports.size(), 3u) << run.output;
   EXPECT_EQ(reports[1], "junk");
@@ -151,7 +143,7 @@ TEST_F(ModuleEndToEnd, CloseBoxMinimisesAndKeepsTheTally) {
             "1 button-enabled=1 caption=zqthost in ZQT RTTY Contest "
             "topmost=1 windows=1")
       << run.output;
-  EXPECT_TRUE(Printed(run, "addqso: 1")) << run.output;
+  EXPECT_TRUE(run.Printed("addqso: 1")) << run.output;
   EXPECT_NE(ReportOf(run).find("Score: 2*(1+0+2+0+0)*1= 6"), std::string::npos) << run.output;
 }
 
@@ -159,7 +151,7 @@ TEST_F(ModuleEndToEnd, CloseRequestOfAnotherKindReleasesTheWindow) {
   const HostRun run = Run("run\nsyscommand\tF061\npump\t200\nstate\n" +
                           QsoLine({"K1AA", "20m", "RTTY", "NA", "K1", "K"}) + "getscore\nrelease\n");
   EXPECT_NE(run.Value("state: ").find("exists=0"), std::string::npos) << run.output;
-  EXPECT_TRUE(Printed(run, "getscore: 0")) << run.output;
+  EXPECT_TRUE(run.Printed("getscore: 0")) << run.output;
 }
 
 TEST_F(ModuleEndToEnd, DatabaseErrorOnFirstShowLeavesTheWindowOpenWithTheButtonEnabled) {
@@ -176,7 +168,7 @@ TEST_F(ModuleEndToEnd, MissingColumnIsReportedByName) {
   const HostRun run = Run(
       "sql\tCREATE TABLE Thin (CallSign TEXT, DigiBand TEXT)\nsql\tINSERT INTO Thin VALUES ('K1AA', '20m')\n"
       "table\tThin\nrun\npump\t100\nrelease\nwait-gone\n");
-  EXPECT_TRUE(Printed(run, "box: zqthost|LogQuery: Field 'QSOReportRecived' not found.")) << run.output;
+  EXPECT_TRUE(run.Printed("box: zqthost|LogQuery: Field 'QSOReportRecived' not found.")) << run.output;
 }
 
 TEST_F(ModuleEndToEnd, BatchTableNameIsRefusedAndTheLogKept) {
@@ -196,8 +188,8 @@ TEST_F(ModuleEndToEnd, ReleaseDuringARebuildDestroysTheWindowOnlyAfterIt) {
     script += QsoLine({"W" + std::to_string(i) + "AA", "20m", "RTTY", "NA", "K1", "K"}) + "insert\n";
   script += "release-during-rebuild\nwait-gone\nstate\n";
   const HostRun run = Run(script);
-  EXPECT_TRUE(Printed(run, "release-during-rebuild: window-alive-after-release=1")) << run.output;
-  EXPECT_TRUE(Printed(run, "gone: yes")) << run.output;
+  EXPECT_TRUE(run.Printed("release-during-rebuild: window-alive-after-release=1")) << run.output;
+  EXPECT_TRUE(run.Printed("gone: yes")) << run.output;
 }
 
 }  // namespace

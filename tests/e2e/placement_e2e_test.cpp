@@ -33,14 +33,6 @@ Values RegistryOf(const HostRun& run) {
   return values;
 }
 
-bool Printed(const HostRun& run, std::string_view line) {
-  for (const std::string& l : run.Lines()) {
-    if (l == line)
-      return true;
-  }
-  return false;
-}
-
 // The section as the system's own reg.exe lists it: "    NAME    REG_TYPE    DATA" lines.
 Values RegQuery() {
   Values values;
@@ -92,8 +84,8 @@ class PlacementEndToEnd : public ::testing::Test {
 
 TEST_F(PlacementEndToEnd, ReleaseAfterAReplayWritesTheTenValues) {
   const HostRun run = FirstRun("run\n" + kQsos + "placement\nrelease\nwait-gone\nreg-dump\n");
-  EXPECT_TRUE(Printed(run, "placement: showcmd=1 normal=" + std::string(kDesignRect))) << run.output;
-  EXPECT_TRUE(Printed(run, "gone: yes")) << run.output;
+  EXPECT_TRUE(run.Printed("placement: showcmd=1 normal=" + std::string(kDesignRect))) << run.output;
+  EXPECT_TRUE(run.Printed("gone: yes")) << run.output;
 
   const Values values = RegistryOf(run);
   EXPECT_EQ(NamesOf(values), (std::vector<std::string>{
@@ -145,7 +137,7 @@ TEST_F(PlacementEndToEnd, MinimisedAtReleaseStoresShowCmd2AndReopensNormal) {
 
 TEST_F(PlacementEndToEnd, CloseRequestWritesVisible0AndNothingWhenTheWindowIsDestroyed) {
   const HostRun run = FirstRun("run\nclose\nwait-gone\nreg-dump\n");
-  EXPECT_TRUE(Printed(run, "gone: yes")) << run.output;
+  EXPECT_TRUE(run.Printed("gone: yes")) << run.output;
   const Values values = RegistryOf(run);
   EXPECT_EQ(values.size(), 10u) << run.output;
   // A save at destruction would have written "1".
@@ -158,9 +150,9 @@ TEST_F(PlacementEndToEnd, FlagsOfNumberTypeShowsTheErrorAndIsLeftAsItWas) {
       "reg-set-dword Flags 7\nreg-set-sz NormPos 100,200,500,400\nrun\npump\t200\nplacement\nstate\n"
       "release\nwait-gone\nreg-dump\n");
   // The text ends in "'", so the box adds no full stop.
-  EXPECT_TRUE(Printed(run, "box: zqthost|Invalid data type for 'Flags'")) << run.output;
+  EXPECT_TRUE(run.Printed("box: zqthost|Invalid data type for 'Flags'")) << run.output;
   // The restore stopped at Flags: the window opens at its design place, shown and rebuilt all the same.
-  EXPECT_TRUE(Printed(run, "placement: showcmd=1 normal=" + std::string(kDesignRect))) << run.output;
+  EXPECT_TRUE(run.Printed("placement: showcmd=1 normal=" + std::string(kDesignRect))) << run.output;
   EXPECT_NE(run.Value("state: ").find("visible=1 iconic=0 button-enabled=1"), std::string::npos)
       << run.output;
   // Nothing restored, so nothing saved.
@@ -169,22 +161,22 @@ TEST_F(PlacementEndToEnd, FlagsOfNumberTypeShowsTheErrorAndIsLeftAsItWas) {
 
 TEST_F(PlacementEndToEnd, StoredBandTextIsWrittenBackUnchanged) {
   const HostRun run = FirstRun("reg-set-sz CurrentBand 20m\nrun\nrelease\nwait-gone\nreg-dump\n");
-  EXPECT_TRUE(Printed(run, "reg: CurrentBand=SZ:20m")) << run.output;
+  EXPECT_TRUE(run.Printed("reg: CurrentBand=SZ:20m")) << run.output;
 }
 
 TEST_F(PlacementEndToEnd, StoredNormalRectangleOpensThere) {
   const HostRun run =
       FirstRun("reg-set-sz NormPos 100,200,500,400\nrun\nplacement\nstate\nrelease\nwait-gone\nreg-dump\n");
-  EXPECT_TRUE(Printed(run, "placement: showcmd=1 normal=100,200,500,400")) << run.output;
+  EXPECT_TRUE(run.Printed("placement: showcmd=1 normal=100,200,500,400")) << run.output;
   EXPECT_NE(run.Value("state: ").find("visible=1 iconic=0"), std::string::npos) << run.output;
-  EXPECT_TRUE(Printed(run, "reg: NormPos(1280x1024)=SZ:100,200,500,400")) << run.output;
+  EXPECT_TRUE(run.Printed("reg: NormPos(1280x1024)=SZ:100,200,500,400")) << run.output;
 }
 
 TEST_F(PlacementEndToEnd, StoredShowCmd3OpensMaximisedAndKeepsTheNormalRectangle) {
   const HostRun run = FirstRun("reg-set-sz ShowCmd 3\nrun\nplacement\nrelease\nwait-gone\nreg-dump\n");
-  EXPECT_TRUE(Printed(run, "placement: showcmd=3 normal=" + std::string(kDesignRect))) << run.output;
-  EXPECT_TRUE(Printed(run, "reg: ShowCmd=SZ:3")) << run.output;
-  EXPECT_TRUE(Printed(run, "reg: NormPos=SZ:" + std::string(kDesignRect))) << run.output;
+  EXPECT_TRUE(run.Printed("placement: showcmd=3 normal=" + std::string(kDesignRect))) << run.output;
+  EXPECT_TRUE(run.Printed("reg: ShowCmd=SZ:3")) << run.output;
+  EXPECT_TRUE(run.Printed("reg: NormPos=SZ:" + std::string(kDesignRect))) << run.output;
 }
 
 }  // namespace
