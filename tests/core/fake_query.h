@@ -50,12 +50,6 @@ class FakeQuery final : public Query {
   bool active_ = false;
 };
 
-class CountingPump final : public MessagePump {
- public:
-  void ProcessMessages() override { ++count; }
-  int count = 0;
-};
-
 inline Row LogRow(std::string call, std::string band, std::string mode, std::string continent,
                   std::string main_prefix, std::string dxcc) {
   return {{"QSOReportRecived", "599"},

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/rebuild.h"
+#include "tests/core/counting_pump.h"
 #include "fake_query.h"
 #include "qso_fixture.h"
 

@@ -2,6 +2,7 @@
 
 #include "core/error.h"
 #include "core/rebuild.h"
+#include "tests/core/counting_pump.h"
 #include "fake_query.h"
 #include "qso_fixture.h"
 
@@ -34,7 +35,7 @@ TEST_F(RebuildTest, RunsTheStatementReadsTheSevenColumnsInOrderAndCloses) {
   Rebuild(query);
   EXPECT_EQ(query.sql, "Select * from Log order by CallSign");
   EXPECT_EQ(query.calls, (std::vector<std::string>{"Open", "Close"}));
-  EXPECT_EQ(pump.count, 1);
+  EXPECT_EQ(pump.calls, 1);
   EXPECT_EQ(clears, 1);
   const std::vector<std::string> order{"QSOReportRecived", "DXCCPrefix", "MainPrefix", "CallSign",
                                        "DigiBand",         "QSOMode",    "Continent"};

@@ -12,7 +12,7 @@
 #include "core/tally.h"
 #include "odbc/odbc_query.h"
 #include "tests/odbc/sqlite_database.h"
-#include "tests/rebuild/counting_pump.h"
+#include "tests/core/counting_pump.h"
 #include "tests/rebuild/log_table.h"
 
 namespace zqt::test {
