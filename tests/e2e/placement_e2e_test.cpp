@@ -114,10 +114,10 @@ TEST_F(PlacementEndToEnd, ReleaseAfterAReplayWritesTheTenValues) {
 
 TEST_F(PlacementEndToEnd, NextRunOpensAtTheRectangleSavedAtRelease) {
   const HostRun first = FirstRun("run\nmove 300 250 700 450\nrelease\nwait-gone\nreg-dump\n");
-  EXPECT_TRUE(Printed(first, "reg: NormPos(1280x1024)=SZ:300,250,700,450")) << first.output;
+  EXPECT_TRUE(first.Printed("reg: NormPos(1280x1024)=SZ:300,250,700,450")) << first.output;
 
   const HostRun second = Run("run\nplacement\nstate\nrelease\nwait-gone\n");
-  EXPECT_TRUE(Printed(second, "placement: showcmd=1 normal=300,250,700,450")) << second.output;
+  EXPECT_TRUE(second.Printed("placement: showcmd=1 normal=300,250,700,450")) << second.output;
   EXPECT_NE(second.Value("state: ").find("visible=1 iconic=0"), std::string::npos) << second.output;
 }
 
@@ -125,13 +125,13 @@ TEST_F(PlacementEndToEnd, MinimisedAtReleaseStoresShowCmd2AndReopensNormal) {
   // The close box minimises the window.
   const HostRun first =
       FirstRun("run\nsyscommand\tF060\npump\t200\nplacement\nrelease\nwait-gone\nreg-dump\n");
-  EXPECT_TRUE(Printed(first, "placement: showcmd=2 normal=" + std::string(kDesignRect))) << first.output;
+  EXPECT_TRUE(first.Printed("placement: showcmd=2 normal=" + std::string(kDesignRect))) << first.output;
   const Values stored = RegistryOf(first);
   EXPECT_EQ(stored.at("ShowCmd"), "SZ:2") << first.output;
   EXPECT_EQ(stored.at("NormPos"), "SZ:" + std::string(kDesignRect));
 
   const HostRun second = Run("run\npump\t200\nplacement\nstate\nrelease\nwait-gone\n");
-  EXPECT_TRUE(Printed(second, "placement: showcmd=1 normal=" + std::string(kDesignRect))) << second.output;
+  EXPECT_TRUE(second.Printed("placement: showcmd=1 normal=" + std::string(kDesignRect))) << second.output;
   EXPECT_NE(second.Value("state: ").find("visible=1 iconic=0"), std::string::npos) << second.output;
 }
 
