@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/locale_collation.h"
 #include "core/tally.h"
 
 namespace {
@@ -32,7 +33,8 @@ std::string Call(std::mt19937& rng) {
 
 // A tally holding n worked QSOs in random calls.
 zqt::Tally Filled(std::size_t n, std::mt19937& rng) {
-  zqt::Tally tally(zqt::UserCollation());
+  static const zqt::LocaleCollation collation;
+  zqt::Tally tally(collation);
   for (std::size_t i = 0; i < n; ++i)
     tally.CheckQSO(QsoRecord(Call(rng) + std::to_string(i), "20m"), true);
   tally.SortWorked();
@@ -68,8 +70,8 @@ void CountAndFullResort(benchmark::State& state) {
   std::mt19937 rng(2);
   zqt::Tally tally = Filled(static_cast<std::size_t>(state.range(0)), rng);
   std::vector<zqt::TQSO> list;
-  for (std::size_t i = 0; i < tally.FQSOList.Count(); ++i)
-    list.push_back(tally.FQSOList[i]);
+  for (std::size_t i = 0; i < tally.Worked().Count(); ++i)
+    list.push_back(tally.Worked()[i]);
   std::size_t serial = 0;
   for (auto _ : state) {
     state.PauseTiming();

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "host/logformats/adif_reader.h"
-#include "host/logformats/log_reader.h"
+#include "logformats/adif_reader.h"
+#include "logformats/log_reader.h"
 #include "read_result_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "host/logformats/cabrillo_reader.h"
+#include "logformats/cabrillo_reader.h"
 #include "read_result_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -1,13 +1,13 @@
-// Any bytes parsed as a country file either fail with zqt::Error or give a database that resolves any call;
-// the bytes are also resolved as a call against a fixed small database.
+// Any bytes parsed as a country file either fail with LogFormatError or give a database that resolves any
+// call; the bytes are also resolved as a call against a fixed small database.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
-#include "core/error.h"
-#include "host/logformats/cty_database.h"
+#include "logformats/log_format_error.h"
+#include "logformats/cty_database.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckResolution(fixed.Resolve(text));
   try {
     ResolveSamples(CtyDatabase::Parse(text), text);
-  } catch (const zqt::Error&) {
+  } catch (const zqt::logformats::LogFormatError&) {
     // A faulty file is reported, not crashed on.
   }
   return 0;

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "host/logformats/log_qso.h"
+#include "logformats/log_qso.h"
 
 namespace zqt::logformats::fuzzing {
 

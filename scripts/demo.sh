@@ -7,12 +7,9 @@ out=out/demo
 mkdir -p "$out"
 rm -f "$out/log.db" "$out/window.bmp"
 
-# The 64-bit build of the same sources runs on any kernel; the i686 build is the shipped product and runs where
-# the kernel executes 32-bit code.
-arch=win64
 # shellcheck source=scripts/wine-session.sh
 . "$root/scripts/wine-session.sh"
-wine_can_run_32bit && arch=win32
+arch=$(zqt_windows_preset)
 cmake --preset "$arch" >/dev/null
 cmake --build --preset "$arch" -j "$jobs" --target zqthost ZQTRTTYContest >/dev/null
 
@@ -24,9 +21,8 @@ wine_session_start
 # design place (left 1052, 268 wide) runs past the right edge of a 1280-pixel display.
 "$WINE64" reg add 'HKCU\Software\zqthost\TfmMainForm' /v NormPos /d "760,120,1230,258" /f >/dev/null 2>&1
 
-host=build/$arch/host/zqthost/zqthost.exe
-loader=$WINE64
-[ "$arch" = win32 ] && loader=/usr/lib/wine/wine
+host=build/$arch/host/zqthost.exe
+loader=$(zqt_wine_loader "$arch")
 echo "== replaying $demo_log through $host and build/$arch/win32/ZQTRTTYContest.dll"
 "$loader" "$host" --dll "build/$arch/win32/ZQTRTTYContest.dll" --db "$root/$out/log.db" --fresh \
   --log "$demo_log" --report --screenshot "$out/window.bmp" --watch-boxes

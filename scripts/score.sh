@@ -80,28 +80,28 @@ zqt_score() {
   log=$(score_windows_path "$log")
   cty=$(score_windows_path "$cty")
 
-  # The x86-64 build of the same sources: the shipped i686 DLL needs a kernel that executes 32-bit code, and
-  # this one does not, so the host and the module run under 64-bit Wine.
-  local build_log
+  # shellcheck source=scripts/wine-session.sh
+  . "$here/scripts/wine-session.sh"
+  # The shipped i686 DLL where the kernel executes 32-bit code, else the x86-64 build of the same sources.
+  local preset build_log
+  preset=$(zqt_windows_preset)
   build_log=$(mktemp)
-  if ! (cd "$here" && cmake --preset win64 >/dev/null && cmake --build --preset win64 -j2 --target zqthost \
+  if ! (cd "$here" && cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" -j2 --target zqthost \
     ZQTRTTYContest) >"$build_log" 2>&1; then
     cat "$build_log" >&2
     rm -f "$build_log"
-    echo "zqt score: the win64 build failed" >&2
+    echo "zqt score: the $preset build failed" >&2
     return 1
   fi
   rm -f "$build_log"
 
-  # shellcheck source=scripts/wine-session.sh
-  . "$here/scripts/wine-session.sh"
   # The SQLite ODBC driver under Wine is the Linux one: it takes the database as a Unix path.
   score_db=$(mktemp /tmp/zqt-score.XXXXXX)
   trap 'wine_session_stop; rm -f "$score_db"' EXIT
   wine_session_start
   local rc=0
-  "$WINE64" "$here/build/win64/host/zqthost/zqthost.exe" \
-    --dll "$(score_windows_path "$here/build/win64/win32/ZQTRTTYContest.dll")" --db "$score_db" --fresh \
+  "$(zqt_wine_loader "$preset")" "$here/build/$preset/host/zqthost.exe" \
+    --dll "$(score_windows_path "$here/build/$preset/win32/ZQTRTTYContest.dll")" --db "$score_db" --fresh \
     --watch-boxes --log "$log" --cty "$cty" --report "${host_args[@]}" || rc=$?
   return $rc
 }

@@ -15,6 +15,17 @@ wine_can_run_32bit() {
   /usr/lib/wine/wine --version >/dev/null 2>&1
 }
 
+# The Windows build that runs here: the product (i686) where the kernel executes 32-bit code, else the x86-64
+# build of the same sources under 64-bit Wine.
+zqt_windows_preset() {
+  if wine_can_run_32bit; then echo win32; else echo win64; fi
+}
+
+# The Wine loader for a Windows preset's programs.
+zqt_wine_loader() {
+  if [ "$1" = win32 ]; then echo /usr/lib/wine/wine; else echo "$WINE64"; fi
+}
+
 wine_session_stop() {
   if [ -n "$zqt_prefix" ]; then
     WINEPREFIX=$zqt_prefix "$WINESERVER" -k >/dev/null 2>&1 || true

@@ -1,4 +1,4 @@
-#include "bench/odbc/bench_log.h"
+#include "bench_log.h"
 
 #include <benchmark/benchmark.h>
 

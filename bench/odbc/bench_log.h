@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "tests/odbc/sqlite_database.h"
+#include "support/sqlite_database.h"
 
 namespace zqt::bench {
 

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "bench/odbc/bench_log.h"
+#include "bench_log.h"
 #include "odbc/odbc_query.h"
-#include "tests/odbc/sqlite_database.h"
+#include "support/sqlite_database.h"
 
 namespace zqt::bench {
 namespace {

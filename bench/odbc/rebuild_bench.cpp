@@ -6,13 +6,13 @@
 
 #include <chrono>
 
-#include "bench/odbc/bench_log.h"
+#include "bench_log.h"
 #include "core/boundary_records.h"
-#include "core/collation.h"
+#include "core/locale_collation.h"
 #include "core/rebuild.h"
 #include "core/tally.h"
 #include "odbc/odbc_query.h"
-#include "tests/odbc/sqlite_database.h"
+#include "support/sqlite_database.h"
 
 namespace zqt::bench {
 namespace {
@@ -32,7 +32,8 @@ void Rebuild(benchmark::State& state) {
   const test::TempDatabase database;
   const test::SqliteConnection connection(database);
   BuildLog(connection, rows);
-  Tally tally(UserCollation());
+  static const LocaleCollation collation;
+  Tally tally(collation);
   TContestData buffer{};
   WriteText(buffer.LogTable, "log");
   OdbcQuery query("LogQuery", connection.RecordValue());

@@ -10,13 +10,17 @@
 #include <tuple>
 #include <vector>
 
+#include "base/ascii_case.h"
 #include "core/rebuild.h"
-#include "tests/core/counting_pump.h"
-#include "fake_query.h"
-#include "qso_fixture.h"
+#include "support/user_collation.h"
+#include "support/counting_pump.h"
+#include "support/fake_query.h"
+#include "support/qso_fixture.h"
 
 namespace zqt {
 namespace {
+
+using test::UserCollation;
 
 std::size_t Pick(std::mt19937& rng, std::size_t n) {
   return static_cast<std::size_t>(rng()) % n;
@@ -50,8 +54,7 @@ std::vector<Station> Stations(std::mt19937& rng) {
     if (Pick(rng, 25) == 0)
       call += "/P";
     if (Pick(rng, 30) == 0)
-      for (char& c : call)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      call = ToLowerAscii(call);
     const std::string area = e.areas ? std::string(e.dxcc) + digit : std::string(e.prefix) + digit;
     stations.push_back({call, e.continent, area, e.dxcc});
   }
@@ -113,12 +116,12 @@ TEST(LiveVersusRecount, SameTallyInAnyArrivalOrder) {
 
     EXPECT_EQ(live.ShowStatistic(), recount.ShowStatistic());
     EXPECT_EQ(live.QsoCount(), static_cast<std::int64_t>(distinct.size()));
-    EXPECT_EQ(live.FDXList.Count(), dx.size());
-    EXPECT_EQ(live.FJAList.Count(), ja.size());
-    EXPECT_EQ(live.FWList.Count(), w.size());
-    EXPECT_EQ(live.FVEList.Count(), ve.size());
-    EXPECT_EQ(live.FVKList.Count(), vk.size());
-    EXPECT_EQ(live.FContList.Count(), cont.size());
+    EXPECT_EQ(live.Entities().Count(), dx.size());
+    EXPECT_EQ(live.JaAreas().Count(), ja.size());
+    EXPECT_EQ(live.WAreas().Count(), w.size());
+    EXPECT_EQ(live.VeAreas().Count(), ve.size());
+    EXPECT_EQ(live.VkAreas().Count(), vk.size());
+    EXPECT_EQ(live.Continents().Count(), cont.size());
   }
 }
 

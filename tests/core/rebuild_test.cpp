@@ -2,9 +2,10 @@
 
 #include "core/error.h"
 #include "core/rebuild.h"
-#include "tests/core/counting_pump.h"
-#include "fake_query.h"
-#include "qso_fixture.h"
+#include "support/user_collation.h"
+#include "support/counting_pump.h"
+#include "support/fake_query.h"
+#include "support/qso_fixture.h"
 
 namespace zqt {
 namespace {
@@ -12,6 +13,7 @@ namespace {
 using test::CountingPump;
 using test::FakeQuery;
 using test::LogRow;
+using test::UserCollation;
 
 class RebuildTest : public ::testing::Test {
  protected:
@@ -19,7 +21,7 @@ class RebuildTest : public ::testing::Test {
   void Rebuild(FakeQuery& query) {
     RecalcFromLog(tally, buffer, query, pump, [&] {
       ++clears;
-      EXPECT_EQ(tally.FQSOList.Count(), 0u);
+      EXPECT_EQ(tally.Worked().Count(), 0u);
     });
   }
   Tally tally{UserCollation()};
@@ -43,7 +45,7 @@ TEST_F(RebuildTest, RunsTheStatementReadsTheSevenColumnsInOrderAndCloses) {
   EXPECT_TRUE(std::equal(order.begin(), order.end(), query.reads.begin()));
   // The repeated row counts once; continents arrive upper-cased (ASCII letters only).
   EXPECT_EQ(tally.QsoCount(), 2);
-  EXPECT_EQ(tally.FContList.Items(), (std::vector<std::string>{"EU", "NA"}));
+  EXPECT_EQ(tally.Continents().Items(), (std::vector<std::string>{"EU", "NA"}));
   // The buffer holds the last row.
   EXPECT_EQ(ReadText(buffer.CallSign), "VE3XX");
   EXPECT_EQ(ReadText(buffer.QSOReportRecived), "599");
@@ -58,7 +60,7 @@ TEST_F(RebuildTest, EmptiesTheTallyAndClosesAnOpenQueryFirst) {
   Rebuild(query);
   EXPECT_EQ(query.calls, (std::vector<std::string>{"Close", "Open", "Close"}));
   EXPECT_EQ(tally.QsoCount(), 0);
-  EXPECT_EQ(tally.FDXList.Count(), 0u);
+  EXPECT_EQ(tally.Entities().Count(), 0u);
 }
 
 TEST_F(RebuildTest, UpperCasesOnlyAsciiLettersAndCutsValuesAt255) {

@@ -3,13 +3,15 @@
 #include <string>
 
 #include "core/tally.h"
-#include "qso_fixture.h"
+#include "support/user_collation.h"
+#include "support/qso_fixture.h"
 
 namespace zqt {
 namespace {
 
 using test::Qso;
 using test::Record;
+using test::UserCollation;
 
 constexpr const char* kHeading = ".\t QSO\t  DX\t  JA\t   W\t  VE\t  VK\tCont\t\r\n";
 
@@ -57,14 +59,14 @@ TEST_F(TallyTest, CheckWithoutCommitCountsNothingAndDupesChangeNothing) {
   EXPECT_EQ(tally.CheckQSO(Record(q), false), -1);
   EXPECT_EQ(Add(q), -1);
   EXPECT_EQ(tally.ShowStatistic(), report);
-  EXPECT_EQ(tally.FVEList.Items(), (std::vector<std::string>{"VE3"}));
+  EXPECT_EQ(tally.VeAreas().Items(), (std::vector<std::string>{"VE3"}));
 }
 
 TEST_F(TallyTest, ContinentsIgnoreCaseAndShowTheFirstArrivedForm) {
   Add({"DL1AA", "20m", "RTTY", "eu", "DL1", "DL"});
   Add({"G3AA", "20m", "RTTY", "EU", "G3", "G"});
   Add({"F1AA", "20m", "RTTY", "Eu", "F1", "F"});
-  EXPECT_EQ(tally.FContList.Items(), (std::vector<std::string>{"eu"}));
+  EXPECT_EQ(tally.Continents().Items(), (std::vector<std::string>{"eu"}));
   EXPECT_NE(tally.ShowStatistic().find("Cont(1)\teu"), std::string::npos);
 }
 
@@ -72,15 +74,15 @@ TEST_F(TallyTest, EntityTestIsExactWhileTheDxSetIgnoresCase) {
   Add({"JA1AAA", "20m", "RTTY", "AS", "JA1", "ja"});
   Add({"JA2BBB", "20m", "RTTY", "AS", "JA2", "JA"});
   Add({"W1AW", "20m", "RTTY", "NA", "W1", "W"});
-  EXPECT_EQ(tally.FDXList.Count(), 2u);  // "ja"/"JA" once, "W" once
-  EXPECT_EQ(tally.FJAList.Items(), (std::vector<std::string>{"JA2"}));
-  EXPECT_EQ(tally.FWList.Count(), 0u);
+  EXPECT_EQ(tally.Entities().Count(), 2u);  // "ja"/"JA" once, "W" once
+  EXPECT_EQ(tally.JaAreas().Items(), (std::vector<std::string>{"JA2"}));
+  EXPECT_EQ(tally.WAreas().Count(), 0u);
 }
 
 TEST_F(TallyTest, EmptyTextsAreOrdinaryValues) {
   Add({"", "", "", "", "", ""});
-  EXPECT_EQ(tally.FDXList.Items(), (std::vector<std::string>{""}));
-  EXPECT_EQ(tally.FContList.Count(), 1u);
+  EXPECT_EQ(tally.Entities().Items(), (std::vector<std::string>{""}));
+  EXPECT_EQ(tally.Continents().Count(), 1u);
   EXPECT_EQ(Add({"", "", "", "", "", ""}), -1);
 }
 

@@ -6,10 +6,11 @@
 #include <vector>
 
 #include "core/tally.h"
-#include "../core/qso_fixture.h"
-#include "host_runner.h"
+#include "support/qso_fixture.h"
+#include "support/user_collation.h"
+#include "support/host_runner.h"
 
-namespace zqt::e2e {
+namespace zqt::test {
 namespace {
 
 struct Q {
@@ -193,4 +194,4 @@ TEST_F(ModuleEndToEnd, ReleaseDuringARebuildDestroysTheWindowOnlyAfterIt) {
 }
 
 }  // namespace
-}  // namespace zqt::e2e
+}  // namespace zqt::test

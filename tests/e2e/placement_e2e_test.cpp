@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "host_runner.h"
+#include "support/host_runner.h"
 
-namespace zqt::e2e {
+namespace zqt::test {
 namespace {
 
 // The window's design rectangle: left 1052, top 152, 268 x 138.
@@ -180,4 +180,4 @@ TEST_F(PlacementEndToEnd, StoredShowCmd3OpensMaximisedAndKeepsTheNormalRectangle
 }
 
 }  // namespace
-}  // namespace zqt::e2e
+}  // namespace zqt::test

@@ -3,14 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "host/logformats/adif_reader.h"
-#include "test_data.h"
+#include "logformats/adif_reader.h"
+#include "support/test_data.h"
 
 namespace zqt::logformats {
 namespace {
 
-using ::zqt::logformats::testing::ReadDataFile;
-using ::zqt::logformats::testing::WithCrLf;
+using ::zqt::test::ReadDataFile;
+using ::zqt::test::WithCrLf;
 
 const char* const kLog =
     "Exported by a <test> logger\n"

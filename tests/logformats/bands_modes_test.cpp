@@ -3,8 +3,8 @@
 #include <optional>
 #include <string_view>
 
-#include "host/logformats/bands.h"
-#include "host/logformats/modes.h"
+#include "logformats/bands.h"
+#include "logformats/modes.h"
 
 namespace zqt::logformats {
 namespace {

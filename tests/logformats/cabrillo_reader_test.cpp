@@ -3,13 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "host/logformats/cabrillo_reader.h"
-#include "test_data.h"
+#include "logformats/cabrillo_reader.h"
+#include "support/test_data.h"
 
 namespace zqt::logformats {
 namespace {
 
-using ::zqt::logformats::testing::WithCrLf;
+using ::zqt::test::WithCrLf;
 
 const char* const kLog =
     "START-OF-LOG: 3.0\n"

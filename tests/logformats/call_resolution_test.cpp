@@ -2,15 +2,15 @@
 
 #include <string>
 
-#include "host/logformats/call_area.h"
-#include "host/logformats/cty_database.h"
-#include "host/logformats/qso_resolution.h"
-#include "test_data.h"
+#include "logformats/call_area.h"
+#include "logformats/cty_database.h"
+#include "logformats/qso_resolution.h"
+#include "support/test_data.h"
 
 namespace zqt::logformats {
 namespace {
 
-using ::zqt::logformats::testing::DataPath;
+using ::zqt::test::DataPath;
 
 struct Expected {
   const char* call;

@@ -2,21 +2,21 @@
 
 #include <string>
 
-#include "core/error.h"
-#include "host/logformats/cty_database.h"
-#include "test_data.h"
+#include "logformats/log_format_error.h"
+#include "logformats/cty_database.h"
+#include "support/test_data.h"
 
 namespace zqt::logformats {
 namespace {
 
-using ::zqt::logformats::testing::DataPath;
-using ::zqt::logformats::testing::ReadDataFile;
-using ::zqt::logformats::testing::WithCrLf;
+using ::zqt::test::DataPath;
+using ::zqt::test::ReadDataFile;
+using ::zqt::test::WithCrLf;
 
 std::string ParseError(std::string_view text) {
   try {
     CtyDatabase::Parse(text);
-  } catch (const Error& error) {
+  } catch (const LogFormatError& error) {
     return error.what();
   }
   return "no error";
@@ -108,14 +108,14 @@ TEST(CtyDatabase, LoadNamesTheFileInItsErrors) {
   try {
     CtyDatabase::Load(missing);
     FAIL() << "no error";
-  } catch (const Error& error) {
+  } catch (const LogFormatError& error) {
     EXPECT_EQ(std::string(error.what()), "Cannot read the country file " + missing.string());
   }
   const std::filesystem::path log = DataPath("logs/sample.adi");
   try {
     CtyDatabase::Load(log);
     FAIL() << "no error";
-  } catch (const Error& error) {
+  } catch (const LogFormatError& error) {
     EXPECT_EQ(std::string(error.what()).rfind(log.string() + " line 1: ", 0), 0u) << error.what();
   }
 }

@@ -3,14 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "core/error.h"
-#include "host/logformats/log_reader.h"
-#include "test_data.h"
+#include "logformats/log_format_error.h"
+#include "logformats/log_reader.h"
+#include "support/test_data.h"
 
 namespace zqt::logformats {
 namespace {
 
-using ::zqt::logformats::testing::DataPath;
+using ::zqt::test::DataPath;
 
 TEST(DetectLogFormat, TellsAdifFromCabrilloByContent) {
   EXPECT_EQ(DetectLogFormat("START-OF-LOG: 3.0\nQSO: ..."), LogFormat::kCabrillo);
@@ -40,10 +40,10 @@ TEST(ReadLogFile, AMissingFileOrADirectoryIsAnError) {
   try {
     ReadLogFile(missing);
     FAIL() << "no error";
-  } catch (const Error& error) {
+  } catch (const LogFormatError& error) {
     EXPECT_EQ(std::string(error.what()), "Cannot read the log file " + missing.string());
   }
-  EXPECT_THROW(ReadLogFile(DataPath("logs")), Error);
+  EXPECT_THROW(ReadLogFile(DataPath("logs")), LogFormatError);
 }
 
 }  // namespace

@@ -10,15 +10,15 @@
 #include <set>
 #include <string>
 
-#include "host/logformats/cabrillo_reader.h"
-#include "host/logformats/cty_database.h"
-#include "host/logformats/qso_resolution.h"
-#include "test_data.h"
+#include "logformats/cabrillo_reader.h"
+#include "logformats/cty_database.h"
+#include "logformats/qso_resolution.h"
+#include "support/test_data.h"
 
 namespace zqt::logformats {
 namespace {
 
-using ::zqt::logformats::testing::ReadDataFile;
+using ::zqt::test::ReadDataFile;
 
 using AreaCounts = std::map<std::string, int>;
 

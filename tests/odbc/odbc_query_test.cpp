@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/error.h"
-#include "tests/odbc/sqlite_database.h"
+#include "support/sqlite_database.h"
 
 namespace zqt {
 namespace {

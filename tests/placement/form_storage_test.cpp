@@ -7,17 +7,17 @@
 #include <string_view>
 #include <vector>
 
-#include "core/placement/form_storage.h"
-#include "fake_registry.h"
-#include "fake_window.h"
+#include "placement/form_storage.h"
+#include "support/fake_registry.h"
+#include "support/fake_window.h"
 
 namespace zqt {
 namespace {
 
-using testing::FakeRegistry;
-using testing::FakeWindow;
-using testing::RecordedWrite;
-using testing::RecordingErrors;
+using test::FakeRegistry;
+using test::FakeWindow;
+using test::RecordedWrite;
+using test::RecordingErrors;
 
 constexpr char kKey[] = "Software\\Logger";
 constexpr char kSection[] = "Software\\Logger\\TfmMainForm";
@@ -27,7 +27,7 @@ struct Session {
   explicit Session(FakeRegistry& r) : registry(r) { storage.StoredValues().Add("CurrentBand", 1); }
 
   void Show() {
-    storage.OnShow([this] { ++ownShows; });
+    storage.OnShow([this] { ++own_shows; });
   }
   bool CloseQuery(bool allow = true) {
     return storage.OnCloseQuery([allow] { return allow; });
@@ -39,7 +39,7 @@ struct Session {
   FakeWindow window;
   RecordingErrors errors;
   TFormStorage storage{registry, window, errors, "C:\\Ham\\Logger.exe"};
-  int ownShows = 0;
+  int own_shows = 0;
 };
 
 std::vector<std::string> Names(const std::vector<RecordedWrite>& writes) {
@@ -65,10 +65,10 @@ class FormStorageTest : public ::testing::Test {
 
 TEST_F(FormStorageTest, FirstRunOpensAtTheDesignPlaceAndReleaseWritesTenValuesInOrder) {
   run.Show();
-  EXPECT_EQ(run.ownShows, 1);
+  EXPECT_EQ(run.own_shows, 1);
   EXPECT_TRUE(run.errors.shown.empty());
-  EXPECT_EQ(run.window.placement.rcNormalPosition, FakeWindow::kDesignRect);
-  EXPECT_EQ(run.window.state, WindowState::Normal);
+  EXPECT_EQ(run.window.placement.normal_position, FakeWindow::kDesignRect);
+  EXPECT_EQ(run.window.state, WindowState::kNormal);
   EXPECT_TRUE(registry.KeyExists(kKey));
   EXPECT_FALSE(registry.KeyExists(kSection));
   EXPECT_EQ(run.CurrentBand(), StoredVariant(std::string("1")));
@@ -98,31 +98,31 @@ TEST_F(FormStorageTest, StoredRectangleMovesTheHiddenWindowWithoutShowingIt) {
   run.Show();
   ASSERT_FALSE(run.window.applied.empty());
   const auto& restored = run.window.applied.front();
-  EXPECT_EQ(restored.showCmd, 0u);
+  EXPECT_EQ(restored.show_cmd, 0u);
   EXPECT_EQ(restored.flags, 1u);
-  EXPECT_EQ(restored.ptMinPosition, (PlacementPoint{5, 6}));
-  EXPECT_EQ(restored.ptMaxPosition, (PlacementPoint{7, 8}));
-  const auto& rect = run.window.placement.rcNormalPosition;
+  EXPECT_EQ(restored.min_position, (PlacementPoint{5, 6}));
+  EXPECT_EQ(restored.max_position, (PlacementPoint{7, 8}));
+  const auto& rect = run.window.placement.normal_position;
   EXPECT_EQ(rect.left, 100);
   EXPECT_EQ(rect.top, 200);
   EXPECT_EQ(rect.right - rect.left, 400);
   EXPECT_EQ(rect.bottom - rect.top, 200);
   // The maximised position is then set from the frame, for the next save.
-  EXPECT_EQ(run.window.placement.ptMaxPosition, (PlacementPoint{-4, -6}));
-  EXPECT_EQ(run.window.applied.back().showCmd, 0u);
+  EXPECT_EQ(run.window.placement.max_position, (PlacementPoint{-4, -6}));
+  EXPECT_EQ(run.window.applied.back().show_cmd, 0u);
 }
 
 TEST_F(FormStorageTest, TwoWordsKeepTheCurrentRightAndBottom) {
   Store("NormPos", " 100,,200");
   run.Show();
-  EXPECT_EQ(run.window.placement.rcNormalPosition, (PlacementRect{100, 200, 1320, 290}));
+  EXPECT_EQ(run.window.placement.normal_position, (PlacementRect{100, 200, 1320, 290}));
 }
 
 TEST_F(FormStorageTest, RectangleWithoutWidthIsNotApplied) {
-  run.window.placement.rcNormalPosition = {0, 0, 90, 50};
+  run.window.placement.normal_position = {0, 0, 90, 50};
   Store("NormPos", " 100,,200");
   run.Show();
-  EXPECT_EQ(run.window.placement.rcNormalPosition, (PlacementRect{0, 0, 90, 50}));
+  EXPECT_EQ(run.window.placement.normal_position, (PlacementRect{0, 0, 90, 50}));
 }
 
 TEST_F(FormStorageTest, OtherPixelsPerInchIgnoresThePositionButKeepsTheState) {
@@ -130,22 +130,22 @@ TEST_F(FormStorageTest, OtherPixelsPerInchIgnoresThePositionButKeepsTheState) {
   Store("PixelsPerInch", "120");
   Store("ShowCmd", "3");
   run.Show();
-  EXPECT_EQ(run.window.placement.rcNormalPosition, FakeWindow::kDesignRect);
-  EXPECT_EQ(run.window.state, WindowState::Maximized);
+  EXPECT_EQ(run.window.placement.normal_position, FakeWindow::kDesignRect);
+  EXPECT_EQ(run.window.state, WindowState::kMaximized);
 }
 
 TEST(FormStorageShowCmd, OnlyMaximisedIsRestored) {
   const std::pair<std::string_view, WindowState> cases[] = {
-      {"3", WindowState::Maximized}, {"1", WindowState::Normal},  {"2", WindowState::Normal},
-      {"6", WindowState::Normal},    {"7", WindowState::Normal},  {"0", WindowState::Normal},
-      {"4", WindowState::Normal},    {"11", WindowState::Normal}, {"max", WindowState::Normal},
+      {"3", WindowState::kMaximized}, {"1", WindowState::kNormal},  {"2", WindowState::kNormal},
+      {"6", WindowState::kNormal},    {"7", WindowState::kNormal},  {"0", WindowState::kNormal},
+      {"4", WindowState::kNormal},    {"11", WindowState::kNormal}, {"max", WindowState::kNormal},
   };
-  for (const auto& [showCmd, state] : cases) {
+  for (const auto& [show_cmd, state] : cases) {
     FakeRegistry registry;
-    registry.SetText(kSection, "ShowCmd", showCmd);
+    registry.SetText(kSection, "ShowCmd", show_cmd);
     Session run(registry);
     run.Show();
-    EXPECT_EQ(run.window.state, state) << "ShowCmd " << showCmd;
+    EXPECT_EQ(run.window.state, state) << "ShowCmd " << show_cmd;
   }
 }
 
@@ -155,7 +155,7 @@ TEST_F(FormStorageTest, OlderFormVersionRestoresNothingAndTheNextSaveRewritesIt)
   Store("ShowCmd", "3");
   Store("CurrentBand", "20m");
   run.Show();
-  EXPECT_EQ(run.window.placement.rcNormalPosition, FakeWindow::kDesignRect);
+  EXPECT_EQ(run.window.placement.normal_position, FakeWindow::kDesignRect);
   EXPECT_EQ(run.window.state, std::nullopt);
   EXPECT_EQ(run.CurrentBand(), StoredVariant(1));
   EXPECT_TRUE(run.storage.Restored());
@@ -172,9 +172,9 @@ TEST_F(FormStorageTest, FlagsStoredAsANumberStopsTheRestoreAndEverySave) {
   Store("NormPos", "100,200,500,400");
   run.Show();
   EXPECT_EQ(run.errors.shown, std::vector<std::string>{"Invalid data type for 'Flags'"});
-  EXPECT_EQ(run.ownShows, 1);
+  EXPECT_EQ(run.own_shows, 1);
   EXPECT_TRUE(run.window.applied.empty());
-  EXPECT_EQ(run.window.placement.rcNormalPosition, FakeWindow::kDesignRect);
+  EXPECT_EQ(run.window.placement.normal_position, FakeWindow::kDesignRect);
   EXPECT_FALSE(run.storage.Restored());
 
   EXPECT_TRUE(run.CloseQuery());
@@ -196,7 +196,7 @@ TEST_F(FormStorageTest, CurrentBandOfAnotherTypeIsOverwrittenWithItsInitialValue
   Store("NormPos", "100,200,500,400");
   run.Show();
   EXPECT_EQ(run.errors.shown, std::vector<std::string>{"Invalid data type for 'CurrentBand'"});
-  EXPECT_EQ(run.window.placement.rcNormalPosition, (PlacementRect{100, 200, 500, 400}));
+  EXPECT_EQ(run.window.placement.normal_position, (PlacementRect{100, 200, 500, 400}));
   EXPECT_TRUE(run.storage.Restored());
   run.Release();
   EXPECT_EQ(Stored("CurrentBand"), "1");
@@ -205,7 +205,7 @@ TEST_F(FormStorageTest, CurrentBandOfAnotherTypeIsOverwrittenWithItsInitialValue
 
 TEST(FormStorageSizedValues, SuffixForThisScreenFirstThenThePlainValue) {
   struct Case {
-    std::string_view otherSize, thisSize, plain;
+    std::string_view other_size, this_size, plain;
     PlacementRect expected;
   };
   const Case cases[] = {
@@ -216,50 +216,50 @@ TEST(FormStorageSizedValues, SuffixForThisScreenFirstThenThePlainValue) {
   };
   for (const auto& c : cases) {
     FakeRegistry registry;
-    if (!c.otherSize.empty()) {
-      registry.SetText(kSection, "NormPos(1024x768)", c.otherSize);
+    if (!c.other_size.empty()) {
+      registry.SetText(kSection, "NormPos(1024x768)", c.other_size);
     }
-    registry.SetText(kSection, "NormPos(1280x1024)", c.thisSize);
+    registry.SetText(kSection, "NormPos(1280x1024)", c.this_size);
     if (!c.plain.empty()) {
       registry.SetText(kSection, "NormPos", c.plain);
     }
     Session run(registry);
     run.Show();
-    EXPECT_EQ(run.window.placement.rcNormalPosition, c.expected) << c.otherSize << " | " << c.thisSize;
+    EXPECT_EQ(run.window.placement.normal_position, c.expected) << c.other_size << " | " << c.this_size;
   }
 }
 
 TEST(FormStorageBorder, DecidesTheSizeKeptAndTheMaximisedPosition) {
   const std::pair<BorderStyle, PlacementPoint> frames[] = {
-      {BorderStyle::None, {0, 0}},         {BorderStyle::Single, {-1, -2}},
-      {BorderStyle::Sizeable, {-4, -6}},   {BorderStyle::Dialog, {-3, -5}},
-      {BorderStyle::ToolWindow, {-1, -2}}, {BorderStyle::SizeToolWin, {-4, -6}},
+      {BorderStyle::kNone, {0, 0}},         {BorderStyle::kSingle, {-1, -2}},
+      {BorderStyle::kSizeable, {-4, -6}},   {BorderStyle::kDialog, {-3, -5}},
+      {BorderStyle::kToolWindow, {-1, -2}}, {BorderStyle::kSizeToolWin, {-4, -6}},
   };
-  for (const auto& [border, maxPosition] : frames) {
+  for (const auto& [border, max_position] : frames) {
     FakeRegistry registry;
     registry.SetText(kSection, "NormPos", "100,200,500,400");
     Session run(registry);
     run.window.border = border;
     run.Show();
-    const bool sizeable = border == BorderStyle::Sizeable || border == BorderStyle::SizeToolWin;
+    const bool sizeable = border == BorderStyle::kSizeable || border == BorderStyle::kSizeToolWin;
     const PlacementRect expected =
         sizeable ? PlacementRect{100, 200, 500, 400} : PlacementRect{100, 200, 368, 338};
-    EXPECT_EQ(run.window.placement.rcNormalPosition, expected) << static_cast<int>(border);
-    EXPECT_EQ(run.window.placement.ptMaxPosition, maxPosition) << static_cast<int>(border);
+    EXPECT_EQ(run.window.placement.normal_position, expected) << static_cast<int>(border);
+    EXPECT_EQ(run.window.placement.max_position, max_position) << static_cast<int>(border);
   }
 }
 
 TEST_F(FormStorageTest, MinimisedAtReleaseReopensNormalAtTheStoredRectangle) {
   run.Show();
-  run.window.placement.showCmd = 2;
-  run.window.placement.rcNormalPosition = {10, 20, 278, 158};
+  run.window.placement.show_cmd = 2;
+  run.window.placement.normal_position = {10, 20, 278, 158};
   run.Release();
   EXPECT_EQ(Stored("ShowCmd"), "2");
 
   Session next(registry);
   next.Show();
-  EXPECT_EQ(next.window.state, WindowState::Normal);
-  EXPECT_EQ(next.window.placement.rcNormalPosition, (PlacementRect{10, 20, 278, 158}));
+  EXPECT_EQ(next.window.state, WindowState::kNormal);
+  EXPECT_EQ(next.window.placement.normal_position, (PlacementRect{10, 20, 278, 158}));
 }
 
 TEST_F(FormStorageTest, CloseRequestSavesOnceWithVisibleZero) {
@@ -282,7 +282,7 @@ TEST_F(FormStorageTest, ShowingAgainRestoresAndAllowsTheNextSave) {
   Store("NormPos(1280x1024)", "10,20,30,40");
   run.Show();
   EXPECT_FALSE(run.storage.Saved());
-  EXPECT_EQ(run.window.placement.rcNormalPosition, (PlacementRect{10, 20, 30, 40}));
+  EXPECT_EQ(run.window.placement.normal_position, (PlacementRect{10, 20, 30, 40}));
   registry.ClearLogs();
   run.Release();
   EXPECT_EQ(Stored("Visible"), "1");
@@ -295,11 +295,11 @@ TEST_F(FormStorageTest, NothingIsSavedBeforeARestore) {
 }
 
 TEST_F(FormStorageTest, InactiveStoreLeavesTheRegistryAloneButRunsTheWindowsHandlers) {
-  run.storage.Settings().Active = false;
+  run.storage.Settings().active = false;
   run.Show();
   EXPECT_TRUE(run.CloseQuery());
   run.Release();
-  EXPECT_EQ(run.ownShows, 1);
+  EXPECT_EQ(run.own_shows, 1);
   EXPECT_TRUE(registry.Opens().empty());
 }
 
@@ -328,7 +328,7 @@ TEST_F(FormStorageTest, UnopenableModuleKeyReadsDefaultsAndFailsTheSave) {
   registry.SetText("TfmMainForm", "NormPos", "100,200,500,400");
   run.Show();
   EXPECT_TRUE(run.errors.shown.empty());
-  EXPECT_EQ(run.window.placement.rcNormalPosition, FakeWindow::kDesignRect);
+  EXPECT_EQ(run.window.placement.normal_position, FakeWindow::kDesignRect);
   EXPECT_EQ(run.CurrentBand(), StoredVariant(std::string("1")));
   run.Release();
   EXPECT_EQ(run.errors.shown, std::vector<std::string>{"Failed to create key TfmMainForm"});

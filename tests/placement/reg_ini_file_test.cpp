@@ -6,16 +6,16 @@
 #include <vector>
 
 #include "core/error.h"
-#include "core/placement/reg_ini_file.h"
-#include "core/placement/stored_values.h"
-#include "fake_registry.h"
+#include "placement/reg_ini_file.h"
+#include "placement/stored_values.h"
+#include "support/fake_registry.h"
 
 namespace zqt {
 namespace {
 
-using testing::FakeRegistry;
-using testing::RecordedOpen;
-using testing::RecordedWrite;
+using test::FakeRegistry;
+using test::RecordedOpen;
+using test::RecordedWrite;
 
 constexpr char kKey[] = "Software\\Logger";
 constexpr char kSection[] = "Software\\Logger\\TfmMainForm";

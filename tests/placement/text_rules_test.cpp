@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/placement/integer_text.h"
-#include "core/placement/position_words.h"
-#include "core/placement/store_names.h"
+#include "placement/integer_text.h"
+#include "placement/position_words.h"
+#include "placement/store_names.h"
 
 namespace zqt {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "tests/rebuild/rebuild_fixture.h"
+#include "rebuild_fixture.h"
 
 namespace zqt::test {
 namespace {
@@ -25,7 +25,7 @@ TEST_F(RebuildFailureTest, MissingColumnStopsAtTheFirstRowNamingIt) {
     connection.Execute("insert into " + table + " (QSODate) values ('2024-02-10')");
     EXPECT_EQ(RebuildError(table), "LogQuery: Field '" + column + "' not found");
     EXPECT_EQ(tally.QsoCount(), 0) << column;
-    EXPECT_EQ(tally.FQSOList.Count(), 0u) << column;
+    EXPECT_EQ(tally.Worked().Count(), 0u) << column;
 
     // The next rebuild closes the query the error left and counts the row once the column is there.
     connection.Execute("alter table " + table + " add column " + column + " text");

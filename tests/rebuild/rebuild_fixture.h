@@ -6,14 +6,14 @@
 #include <string>
 #include <string_view>
 
-#include "core/collation.h"
+#include "support/user_collation.h"
 #include "core/error.h"
 #include "core/rebuild.h"
 #include "core/tally.h"
 #include "odbc/odbc_query.h"
-#include "tests/odbc/sqlite_database.h"
-#include "tests/core/counting_pump.h"
-#include "tests/rebuild/log_table.h"
+#include "support/sqlite_database.h"
+#include "support/counting_pump.h"
+#include "support/log_table.h"
 
 namespace zqt::test {
 
@@ -24,7 +24,7 @@ class RebuildFixture : public ::testing::Test {
     WriteText(buffer.LogTable, table);
     RecalcFromLog(tally, buffer, query, pump, [this] {
       ++report_clears;
-      EXPECT_EQ(tally.FQSOList.Count(), 0u) << "the report is cleared after the worked list";
+      EXPECT_EQ(tally.Worked().Count(), 0u) << "the report is cleared after the worked list";
     });
   }
 

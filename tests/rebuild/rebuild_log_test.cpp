@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/rebuild/rebuild_fixture.h"
+#include "rebuild_fixture.h"
 
 namespace zqt::test {
 namespace {
@@ -32,7 +32,7 @@ TEST_F(RebuildLogTest, EmptyLogEmptiesTheTallyAndGivesTheAllZeroReport) {
             "Total\t   0\t   0\t   0\t   0\t   0\t   0\t   0\t\r\n"
             " Score: 0*(0+0+0+0+0)*0= 0\r\n"
             "Cont(0)");
-  EXPECT_EQ(tally.FQSOList.Count(), 0u);
+  EXPECT_EQ(tally.Worked().Count(), 0u);
   EXPECT_EQ(pump.calls, 1);
   EXPECT_EQ(report_clears, 1);
   EXPECT_FALSE(query.Active());
@@ -50,7 +50,7 @@ TEST_F(RebuildLogTest, RepeatedQsosCountOnceAndOtherBandsOrModesCountAgain) {
               {"K1AA", "20M", "RTTY", "NA", "K1", "K"}});
   Rebuild("Log");
   EXPECT_EQ(tally.QsoCount(), 4);
-  EXPECT_EQ(tally.FQSOList.Count(), 4u);
+  EXPECT_EQ(tally.Worked().Count(), 4u);
   EXPECT_EQ(tally.ShowStatistic(),
             ".\t QSO\t  DX\t  JA\t   W\t  VE\t  VK\tCont\t\r\n"
             "Total\t   4\t   2\t   1\t   1\t   0\t   0\t   2\t\r\n"
@@ -65,7 +65,7 @@ TEST_F(RebuildLogTest, LowerCaseContinentIsCountedAndShownUpperCase) {
               {"G4BB", "20M", "RTTY", "Eu", "G4", "G"},
               {"W1AW", "20M", "RTTY", "na", "W1", "K"}});
   Rebuild("Log");
-  EXPECT_EQ(tally.FContList.Items(), (std::vector<std::string>{"EU", "NA"}));
+  EXPECT_EQ(tally.Continents().Items(), (std::vector<std::string>{"EU", "NA"}));
   const std::string report = tally.ShowStatistic();
   EXPECT_TRUE(report.ends_with("\r\nCont(2)\tEU\tNA")) << report;
   EXPECT_EQ(ReadText(buffer.Continent), "NA");
@@ -91,14 +91,14 @@ TEST_F(RebuildLogTest, NullReadsAsEmptyAndLongValuesAreCutTo255) {
   EXPECT_EQ(ReadText(buffer.LogTable), "Log");
   EXPECT_EQ(ReadText(buffer.CaptionPrefix), "Contest: ");
   ASSERT_EQ(tally.QsoCount(), 2);
-  EXPECT_EQ(tally.FQSOList[1].Call, long_call.substr(0, 255));
-  EXPECT_EQ(tally.FWList.Items(), (std::vector<std::string>{""}));
+  EXPECT_EQ(tally.Worked()[1].Call, long_call.substr(0, 255));
+  EXPECT_EQ(tally.WAreas().Items(), (std::vector<std::string>{""}));
 
   // A second rebuild counts the same log the same way.
   const std::string report = tally.ShowStatistic();
   Rebuild("Log");
   EXPECT_EQ(tally.ShowStatistic(), report);
-  EXPECT_EQ(tally.FQSOList.Count(), 2u);
+  EXPECT_EQ(tally.Worked().Count(), 2u);
 }
 
 TEST_F(RebuildLogTest, RebuildWritesNothingToTheDatabase) {

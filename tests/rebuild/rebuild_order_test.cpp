@@ -11,7 +11,7 @@
 #include <tuple>
 #include <vector>
 
-#include "tests/rebuild/rebuild_fixture.h"
+#include "rebuild_fixture.h"
 
 namespace zqt::test {
 namespace {
@@ -21,8 +21,8 @@ using Worked = std::vector<std::tuple<std::string, std::string, std::string>>;
 
 Worked WorkedOf(const Tally& tally) {
   Worked worked;
-  for (std::size_t i = 0; i < tally.FQSOList.Count(); ++i)
-    worked.emplace_back(tally.FQSOList[i].Call, tally.FQSOList[i].Band, tally.FQSOList[i].Mode);
+  for (std::size_t i = 0; i < tally.Worked().Count(); ++i)
+    worked.emplace_back(tally.Worked()[i].Call, tally.Worked()[i].Band, tally.Worked()[i].Mode);
   return worked;
 }
 

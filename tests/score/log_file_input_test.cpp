@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/error.h"
+#include "logformats/log_format_error.h"
 
 namespace zqthost {
 namespace {
@@ -89,8 +89,9 @@ TEST(LogFileInput, ReaderProblemsComeFirstAndTheRestOfTheLogIsKept) {
 }
 
 TEST(LogFileInput, UnreadableFilesThrow) {
-  EXPECT_THROW(ReadLogFileInput(DataPath("logs/no-such.log"), kCty, ""), zqt::Error);
-  EXPECT_THROW(ReadLogFileInput(DataPath("logs/sample.adi"), DataPath("no-such.dat"), ""), zqt::Error);
+  EXPECT_THROW(ReadLogFileInput(DataPath("logs/no-such.log"), kCty, ""), zqt::logformats::LogFormatError);
+  EXPECT_THROW(ReadLogFileInput(DataPath("logs/sample.adi"), DataPath("no-such.dat"), ""),
+               zqt::logformats::LogFormatError);
 }
 
 }  // namespace

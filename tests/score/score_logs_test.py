@@ -79,8 +79,10 @@ class ScoreBundledLogs(unittest.TestCase):
     def setUpClass(cls):
         # Built once here, so the two runs below find the tree up to date instead of building it side by side;
         # each run then has a display and a Wine prefix of its own.
-        for command in (["cmake", "--preset", "win64"],
-                        ["cmake", "--build", "--preset", "win64", "-j2", "--target", "zqthost", "ZQTRTTYContest"]):
+        preset = subprocess.run(["bash", "-c", ". scripts/wine-session.sh && zqt_windows_preset"], cwd=ROOT,
+                                capture_output=True, text=True, check=True).stdout.strip()
+        for command in (["cmake", "--preset", preset],
+                        ["cmake", "--build", "--preset", preset, "-j2", "--target", "zqthost", "ZQTRTTYContest"]):
             build = subprocess.run(command, cwd=ROOT, capture_output=True, text=True)
             if build.returncode != 0:
                 raise RuntimeError(f"{' '.join(command)} failed:\n{build.stdout}\n{build.stderr}")

@@ -1,0 +1,252 @@
+#include "logformats/cty_database.h"
+
+#include <algorithm>
+#include <array>
+#include <fstream>
+#include <iterator>
+
+#include "logformats/log_format_error.h"
+#include "logformats/ascii_text.h"
+#include "logformats/call_area.h"
+#include "logformats/portable_call.h"
+
+namespace zqt::logformats {
+
+namespace {
+
+constexpr std::size_t kEntityFields = 8;
+
+bool IsSignedDecimal(std::string_view text) {
+  if (!text.empty() && (text.front() == '-' || text.front() == '+'))
+    text.remove_prefix(1);
+  const std::size_t point = text.find('.');
+  const std::string_view whole = text.substr(0, point);
+  const std::string_view fraction =
+      point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+  const auto all_digits = [](std::string_view part) {
+    return std::all_of(part.begin(), part.end(), IsAsciiDigit);
+  };
+  return !(whole.empty() && fraction.empty()) && all_digits(whole) && all_digits(fraction);
+}
+
+bool IsContinentCode(std::string_view text) {
+  return text.size() == 2 && IsAsciiLetter(text[0]) && IsAsciiLetter(text[1]);
+}
+
+bool IsPrefixText(std::string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(),
+                                      [](char c) { return IsAsciiLetter(c) || IsAsciiDigit(c) || c == '/'; });
+}
+
+}  // namespace
+
+class CtyDatabase::Parser {
+ public:
+  Parser(std::string_view text, std::string_view source_name, CtyDatabase& database)
+      : text_(text), source_name_(source_name), database_(database) {}
+
+  void Run() {
+    SkipBlanks();
+    while (position_ < text_.size()) {
+      ReadEntity();
+      SkipBlanks();
+    }
+  }
+
+ private:
+  [[noreturn]] void Fail(int line, const std::string& fault) const {
+    throw LogFormatError(std::string(source_name_) + " line " + std::to_string(line) + ": " + fault);
+  }
+
+  void AdvanceTo(std::size_t position) {
+    line_ += static_cast<int>(std::count(text_.begin() + static_cast<std::ptrdiff_t>(position_),
+                                         text_.begin() + static_cast<std::ptrdiff_t>(position), '\n'));
+    position_ = position;
+  }
+
+  void SkipBlanks() {
+    std::size_t position = position_;
+    while (position < text_.size() && IsBlank(text_[position]))
+      ++position;
+    AdvanceTo(position);
+  }
+
+  int ReadZone(int line, std::string_view text, std::string_view what) const {
+    const int zone = ParseSmallNumber(Trim(text));
+    if (zone < 0)
+      Fail(line, std::string(what) + " " + Quoted(text) + " is not a number");
+    return zone;
+  }
+
+  void ReadEntity() {
+    const int line = line_;
+    std::array<std::string_view, kEntityFields> fields;
+    for (std::string_view& field : fields) {
+      const std::size_t colon = text_.find(':', position_);
+      const std::size_t line_end = text_.find('\n', position_);
+      if (colon == std::string_view::npos || line_end < colon) {
+        Fail(line, "an entity line needs 8 fields each ended by \":\"");
+      }
+      field = Trim(text_.substr(position_, colon - position_));
+      AdvanceTo(colon + 1);
+    }
+    Entity entity;
+    entity.name = fields[0];
+    if (entity.name.empty())
+      Fail(line, "the entity has no name");
+    Target defaults;
+    defaults.entity = database_.entities_.size();
+    defaults.cq_zone = ReadZone(line, fields[1], "CQ zone");
+    defaults.itu_zone = ReadZone(line, fields[2], "ITU zone");
+    if (!IsContinentCode(fields[3]))
+      Fail(line, "continent " + Quoted(fields[3]) + " is not two letters");
+    defaults.continent = ToUpperAscii(fields[3]);
+    for (std::size_t i = 4; i < 7; ++i) {
+      if (!IsSignedDecimal(fields[i]))
+        Fail(line, Quoted(fields[i]) + " is not a number");
+    }
+    std::string_view prefix = fields[7];
+    entity.wae_only = !prefix.empty() && prefix.front() == '*';
+    if (entity.wae_only)
+      prefix.remove_prefix(1);
+    if (!IsPrefixText(prefix))
+      Fail(line, "primary prefix " + Quoted(fields[7]) + " is not a prefix");
+    entity.prefix = prefix;
+    database_.entities_.push_back(std::move(entity));
+
+    const std::size_t end = text_.find(';', position_);
+    if (end == std::string_view::npos) {
+      Fail(line, "the prefixes of " + Quoted(fields[0]) + " are not ended by \";\"");
+    }
+    const std::string_view through_list = text_.substr(0, end);
+    for (std::size_t start = position_; start <= end;) {
+      const std::size_t comma = std::min(through_list.find(',', start), end);
+      AdvanceTo(start);
+      SkipBlanks();
+      if (position_ < comma)
+        ReadEntry(Trim(text_.substr(position_, comma - position_)), defaults);
+      start = comma + 1;
+    }
+    AdvanceTo(end + 1);
+  }
+
+  // One prefix or "=" call with its overrides, such as "VE3(4)[4]" or "=K1ABC{EU}".
+  void ReadEntry(std::string_view entry, Target target) {
+    const int line = line_;
+    const std::string_view written = entry;
+    const bool exact = !entry.empty() && entry.front() == '=';
+    if (exact)
+      entry.remove_prefix(1);
+    const std::string_view key = entry.substr(0, entry.find_first_of("([{<~"));
+    if (!IsPrefixText(key))
+      Fail(line, "bad prefix " + Quoted(written));
+    for (std::string_view rest = entry.substr(key.size()); !rest.empty();) {
+      constexpr std::string_view kOpen = "([{<~";
+      constexpr std::string_view kClose = ")]}>~";
+      const std::size_t kind = kOpen.find(rest.front());
+      const std::size_t close = kind == std::string_view::npos ? kind : rest.find(kClose[kind], 1);
+      if (close == std::string_view::npos)
+        Fail(line, "bad override in " + Quoted(written));
+      const std::string_view value = rest.substr(1, close - 1);
+      const std::size_t slash = value.find('/');
+      switch (rest.front()) {
+        case '(':
+          target.cq_zone = ReadZone(line, value, "CQ zone");
+          break;
+        case '[':
+          target.itu_zone = ReadZone(line, value, "ITU zone");
+          break;
+        case '{':
+          if (!IsContinentCode(value))
+            Fail(line, "bad continent in " + Quoted(written));
+          target.continent = ToUpperAscii(value);
+          break;
+        case '<':
+          if (slash == std::string_view::npos || !IsSignedDecimal(value.substr(0, slash)) ||
+              !IsSignedDecimal(value.substr(slash + 1))) {
+            Fail(line, "bad latitude/longitude in " + Quoted(written));
+          }
+          break;
+        default:
+          if (!IsSignedDecimal(value))
+            Fail(line, "bad UTC offset in " + Quoted(written));
+          break;
+      }
+      rest.remove_prefix(close + 1);
+    }
+    std::string upper_key = ToUpperAscii(key);
+    if (!exact)
+      database_.longest_prefix_ = std::max(database_.longest_prefix_, upper_key.size());
+    database_.Add(exact ? database_.exact_calls_ : database_.prefixes_, std::move(upper_key),
+                  std::move(target));
+  }
+
+  std::string_view text_;
+  std::string_view source_name_;
+  CtyDatabase& database_;
+  std::size_t position_ = 0;
+  int line_ = 1;
+};
+
+CtyDatabase CtyDatabase::Parse(std::string_view text, std::string_view source_name) {
+  CtyDatabase database;
+  Parser(text, source_name, database).Run();
+  return database;
+}
+
+CtyDatabase CtyDatabase::Load(const std::filesystem::path& path) {
+  std::error_code ignored;
+  std::ifstream file(path, std::ios::binary);
+  if (!file || std::filesystem::is_directory(path, ignored)) {
+    throw LogFormatError("Cannot read the country file " + path.string());
+  }
+  const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  if (file.bad())
+    throw LogFormatError("Cannot read the country file " + path.string());
+  return Parse(text, path.string());
+}
+
+// A prefix or call listed twice keeps its first entity, unless the later one is a WAE-only entity: the
+// file lists such a call under the DXCC entity as well for readers that drop the WAE-only entities.
+void CtyDatabase::Add(TargetMap& map, std::string key, Target target) {
+  const auto [found, added] = map.try_emplace(std::move(key), target);
+  if (!added && entities_[target.entity].wae_only && !entities_[found->second.entity].wae_only) {
+    found->second = std::move(target);
+  }
+}
+
+const CtyDatabase::Target* CtyDatabase::LongestPrefix(std::string_view lookup) const {
+  for (std::size_t length = std::min(lookup.size(), longest_prefix_); length > 0; --length) {
+    const auto found = prefixes_.find(lookup.substr(0, length));
+    if (found != prefixes_.end())
+      return &found->second;
+  }
+  return nullptr;
+}
+
+Resolution CtyDatabase::Resolve(std::string_view call) const {
+  const PortableCall station = AnalyseCall(call);
+  const Target* target = nullptr;
+  for (const std::string_view key : {std::string_view(station.call), std::string_view(station.exact_key)}) {
+    const auto found = exact_calls_.find(key);
+    if (!key.empty() && found != exact_calls_.end()) {
+      target = &found->second;
+      break;
+    }
+  }
+  if (target == nullptr && !station.maritime)
+    target = LongestPrefix(station.lookup);
+  Resolution resolution;
+  if (target != nullptr) {
+    const Entity& entity = entities_[target->entity];
+    resolution.dxcc_prefix = entity.prefix;
+    resolution.entity = entity.name;
+    resolution.continent = target->continent;
+    resolution.cq_zone = target->cq_zone;
+    resolution.itu_zone = target->itu_zone;
+  }
+  resolution.main_prefix = MainPrefix(resolution.dxcc_prefix, station.effective_prefix);
+  return resolution;
+}
+
+}  // namespace zqt::logformats

@@ -1,0 +1,60 @@
+#include "logformats/log_reader.h"
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "logformats/log_format_error.h"
+#include "logformats/adif_reader.h"
+#include "logformats/ascii_text.h"
+#include "logformats/cabrillo_reader.h"
+
+namespace zqt::logformats {
+
+LogFormat DetectLogFormat(std::string_view text) {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+    text.remove_prefix(kByteOrderMark.size());
+  const std::string_view start = Trim(text);
+  if (StartsWithIgnoreCase(start, "START-OF-LOG:"))
+    return LogFormat::kCabrillo;
+  if (!start.empty() && start.front() == '<')
+    return LogFormat::kAdif;
+  const std::string upper = ToUpperAscii(text);
+  if (upper.find("<EOH>") != std::string::npos || upper.find("<EOR>") != std::string::npos) {
+    return LogFormat::kAdif;
+  }
+  for (const TextLine& line : SplitLines(text)) {
+    if (StartsWithIgnoreCase(Trim(line.text), "QSO:"))
+      return LogFormat::kCabrillo;
+  }
+  return LogFormat::kUnknown;
+}
+
+ReadResult ReadLog(std::string_view text) {
+  switch (DetectLogFormat(text)) {
+    case LogFormat::kAdif:
+      return ReadAdif(text);
+    case LogFormat::kCabrillo:
+      return ReadCabrillo(text);
+    case LogFormat::kUnknown:
+      break;
+  }
+  ReadResult result;
+  result.problems.push_back("line 1: neither an ADIF nor a Cabrillo log");
+  return result;
+}
+
+ReadResult ReadLogFile(const std::filesystem::path& path) {
+  std::error_code ignored;
+  std::ifstream file(path, std::ios::binary);
+  if (!file || std::filesystem::is_directory(path, ignored)) {
+    throw LogFormatError("Cannot read the log file " + path.string());
+  }
+  const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  if (file.bad())
+    throw LogFormatError("Cannot read the log file " + path.string());
+  return ReadLog(text);
+}
+
+}  // namespace zqt::logformats

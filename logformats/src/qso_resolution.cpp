@@ -1,0 +1,17 @@
+#include "logformats/qso_resolution.h"
+
+#include "logformats/call_area.h"
+
+namespace zqt::logformats {
+
+Resolution ResolveQso(const CtyDatabase& cty, const LogQso& qso) {
+  Resolution resolution = cty.Resolve(qso.call);
+  if (!qso.continent.empty())
+    resolution.continent = qso.continent;
+  if (qso.pfx.find_first_of("0123456789") != std::string::npos) {
+    resolution.main_prefix = MainPrefix(resolution.dxcc_prefix, qso.pfx);
+  }
+  return resolution;
+}
+
+}  // namespace zqt::logformats

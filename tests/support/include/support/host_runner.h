@@ -1,0 +1,42 @@
+#pragma once
+// Runs the reference host on the real DLL with a script of commands, as a separate process, and collects what
+// it prints.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zqt::test {
+
+struct HostRun {
+  int exit_code = -1;
+  std::string output;  // standard output, CR LF turned into LF
+  std::vector<std::string> Lines() const;
+  // Whether one whole line of the output is exactly this.
+  bool Printed(std::string_view line) const;
+  // The first line that starts with prefix, without the prefix; "" when there is none.
+  std::string Value(std::string_view prefix) const;
+};
+
+// A log database and a work folder of the test's own, removed afterwards.
+class HostFixture {
+ public:
+  HostFixture();
+  ~HostFixture();
+  HostFixture(const HostFixture&) = delete;
+  HostFixture& operator=(const HostFixture&) = delete;
+
+  // Runs zqthost.exe with --script and --watch-boxes; extra arguments come before the script.
+  HostRun Run(std::string_view script, const std::vector<std::string>& extra_args = {}) const;
+
+ private:
+  std::string folder_;  // Windows path
+};
+
+// Runs a command line in this prefix and collects its standard output and error, CR LF turned into LF.
+HostRun RunCommandLine(std::string command);
+
+// The file as the Linux ODBC driver under Wine must see it (a Unix path); unchanged on Windows itself.
+std::string DriverPath(const std::string& windows_path);
+
+}  // namespace zqt::test

@@ -1,0 +1,28 @@
+#pragma once
+// The tests' own registry key, HKCU\Software\<test executable's name>, removed before and after each test.
+
+#include <windows.h>
+
+#include <string>
+
+#include "placement/store_names.h"
+#include "win32/host_process.h"
+
+namespace zqt::test {
+
+class TestKey {
+ public:
+  TestKey() : path_(DefaultStoreKey(win32::HostExecutablePath())) { Remove(); }
+  ~TestKey() { Remove(); }
+  TestKey(const TestKey&) = delete;
+  TestKey& operator=(const TestKey&) = delete;
+
+  const std::string& Path() const { return path_; }
+
+ private:
+  void Remove() const { RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str()); }
+
+  std::string path_;
+};
+
+}  // namespace zqt::test

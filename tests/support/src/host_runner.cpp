@@ -1,0 +1,150 @@
+#include "support/host_runner.h"
+
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+namespace zqt::test {
+namespace {
+
+// Wine's own conversions between its drive letters and Unix paths, when running under Wine.
+template <typename Fn>
+Fn WineFunction(const char* name) {
+  HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  return kernel ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(kernel, name))) : nullptr;
+}
+
+std::string DosPath(const std::string& unix_path) {
+  using Fn = WCHAR* (*)(const char*);
+  const auto to_dos = WineFunction<Fn>("wine_get_dos_file_name");
+  if (!to_dos)
+    return unix_path;
+  WCHAR* wide = to_dos(unix_path.c_str());
+  if (!wide)
+    return unix_path;
+  char narrow[MAX_PATH * 2] = {};
+  WideCharToMultiByte(CP_ACP, 0, wide, -1, narrow, sizeof narrow, nullptr, nullptr);
+  HeapFree(GetProcessHeap(), 0, wide);
+  return narrow;
+}
+
+std::string Quote(const std::string& arg) {
+  return "\"" + arg + "\"";
+}
+
+}  // namespace
+
+std::string DriverPath(const std::string& windows_path) {
+  using Fn = char* (*)(const WCHAR*);
+  const auto to_unix = WineFunction<Fn>("wine_get_unix_file_name");
+  if (!to_unix)
+    return windows_path;
+  WCHAR wide[MAX_PATH * 2] = {};
+  MultiByteToWideChar(CP_ACP, 0, windows_path.c_str(), -1, wide, MAX_PATH * 2);
+  char* unix_path = to_unix(wide);
+  if (!unix_path)
+    return windows_path;
+  std::string result(unix_path);
+  HeapFree(GetProcessHeap(), 0, unix_path);
+  return result;
+}
+
+std::vector<std::string> HostRun::Lines() const {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < output.size()) {
+    const std::size_t end = output.find('\n', start);
+    lines.push_back(output.substr(start, end == std::string::npos ? std::string::npos : end - start));
+    if (end == std::string::npos)
+      break;
+    start = end + 1;
+  }
+  return lines;
+}
+
+bool HostRun::Printed(std::string_view line) const {
+  for (const std::string& l : Lines()) {
+    if (l == line)
+      return true;
+  }
+  return false;
+}
+
+std::string HostRun::Value(std::string_view prefix) const {
+  for (const std::string& line : Lines()) {
+    if (line.starts_with(prefix))
+      return line.substr(prefix.size());
+  }
+  return "";
+}
+
+HostFixture::HostFixture() {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  char folder[MAX_PATH] = {};
+  GetTempFileNameA(temp, "zqt", 0, folder);
+  DeleteFileA(folder);
+  CreateDirectoryA(folder, nullptr);
+  folder_ = folder;
+}
+
+HostFixture::~HostFixture() {
+  std::error_code ignored;
+  std::filesystem::remove_all(folder_, ignored);
+}
+
+HostRun RunCommandLine(std::string command) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE read_end = nullptr;
+  HANDLE write_end = nullptr;
+  if (!CreatePipe(&read_end, &write_end, &inherit, 0))
+    throw std::runtime_error("CreatePipe failed");
+  SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0);
+
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = write_end;
+  startup.hStdError = write_end;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  PROCESS_INFORMATION process{};
+  const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                      &startup, &process);
+  CloseHandle(write_end);
+  HostRun run;
+  if (!started) {
+    CloseHandle(read_end);
+    run.output = "cannot start: " + command;
+    return run;
+  }
+  char chunk[4096];
+  DWORD got = 0;
+  while (ReadFile(read_end, chunk, sizeof chunk, &got, nullptr) && got > 0)
+    run.output.append(chunk, got);
+  CloseHandle(read_end);
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD code = 0;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  run.exit_code = static_cast<int>(code);
+  std::erase(run.output, '\r');
+  return run;
+}
+
+HostRun HostFixture::Run(std::string_view script, const std::vector<std::string>& extra_args) const {
+  const std::string script_path = folder_ + "\\script.txt";
+  std::ofstream(script_path, std::ios::binary) << script;
+
+  std::string command = Quote(DosPath(ZQT_HOST_EXE)) + " --dll " + Quote(DosPath(ZQT_MODULE_DLL)) + " --db " +
+                        Quote(DriverPath(folder_ + "\\log.db")) + " --watch-boxes";
+  for (const std::string& arg : extra_args)
+    command += " " + Quote(arg);
+  command += " --script " + Quote(script_path);
+
+  return RunCommandLine(command);
+}
+
+}  // namespace zqt::test

@@ -1,0 +1,96 @@
+#include "support/log_table.h"
+
+#include <string>
+
+#include "odbc/odbc_query.h"
+
+namespace zqt::test {
+
+namespace {
+
+std::string Quoted(std::string_view text, char quote) {
+  std::string out(1, quote);
+  for (char c : text) {
+    out += c;
+    if (c == quote)
+      out += c;
+  }
+  out += quote;
+  return out;
+}
+
+std::string Literal(std::string_view value) {
+  return value == kNull ? "NULL" : Quoted(value, '\'');
+}
+
+// The first row's `column` of a one-row query.
+std::string SingleValue(const SqliteConnection& connection, const std::string& sql, std::string_view column) {
+  OdbcQuery query("Check", connection.RecordValue());
+  query.SetSql(sql);
+  query.Open();
+  return query.FieldAsText(column);
+}
+
+}  // namespace
+
+const std::vector<std::string>& RebuildColumns() {
+  static const std::vector<std::string> columns = {"QSOReportRecived", "DXCCPrefix", "MainPrefix", "CallSign",
+                                                   "DigiBand",         "QSOMode",    "Continent"};
+  return columns;
+}
+
+void CreateLogTable(const SqliteConnection& connection, std::string_view table,
+                    std::string_view call_collation, std::string_view omitted) {
+  const std::vector<std::string> columns = {"QSODate text",   "CallSign text " + std::string(call_collation),
+                                            "DigiBand text",  "QSOMode text",
+                                            "Frequency real", "QSOReportRecived text",
+                                            "Continent text", "MainPrefix text",
+                                            "DXCCPrefix text"};
+  std::string sql = "create table " + Quoted(table, '"') + " (";
+  bool first = true;
+  for (const std::string& column : columns) {
+    if (!omitted.empty() && column.starts_with(std::string(omitted) + " "))
+      continue;
+    sql += (first ? "" : ", ") + column;
+    first = false;
+  }
+  connection.Execute(sql + ")");
+}
+
+void InsertQsos(const SqliteConnection& connection, std::string_view table, const std::vector<LogQso>& rows) {
+  // One statement: one transaction for the whole log.
+  std::string sql = "insert into " + Quoted(table, '"') + " values ";
+  for (const LogQso& q : rows) {
+    sql += (&q == rows.data() ? "" : ", ");
+    sql += "('2024-02-10', " + Literal(q.call) + ", " + Literal(q.band) + ", " + Literal(q.mode) +
+           ", 14085.5, " + Literal(q.report) + ", " + Literal(q.continent) + ", " + Literal(q.main_prefix) +
+           ", " + Literal(q.dxcc) + ")";
+  }
+  connection.Execute(sql);
+}
+
+std::string TableContent(const SqliteConnection& connection, std::string_view table) {
+  return SingleValue(
+      connection,
+      "select count(*) || ':' || coalesce(group_concat(r, '|'), '') as content from (select "
+      "quote(QSODate) || quote(CallSign) || quote(DigiBand) || quote(QSOMode) || "
+      "quote(Frequency) || quote(QSOReportRecived) || quote(Continent) || quote(MainPrefix) || "
+      "quote(DXCCPrefix) as r from " +
+          Quoted(table, '"') + " order by rowid)",
+      "content");
+}
+
+long long TotalChanges(const SqliteConnection& connection) {
+  return std::stoll(SingleValue(connection, "select total_changes() as n", "n"));
+}
+
+std::vector<std::string> CallOrder(const SqliteConnection& connection, std::string_view table) {
+  OdbcQuery query("Check", connection.RecordValue());
+  query.SetSql("select CallSign from " + Quoted(table, '"') + " order by CallSign");
+  std::vector<std::string> calls;
+  for (query.Open(); !query.Eof(); query.Next())
+    calls.push_back(query.FieldAsText("CallSign"));
+  return calls;
+}
+
+}  // namespace zqt::test

@@ -1,0 +1,28 @@
+#include "module_state.h"
+
+#include <algorithm>
+
+#include "main_form.h"
+#include "win32/win_placement_window.h"
+
+namespace zqt::win32 {
+
+ModuleState& Module() {
+  static ModuleState state;
+  return state;
+}
+
+int ModuleState::PixelsPerInch() {
+  if (pixels_per_inch_ == 0)
+    pixels_per_inch_ = ReadLogicalPixelsPerInch();
+  return pixels_per_inch_;
+}
+
+void ForgetWindow(const TfmMainForm* form) {
+  ModuleState& state = Module();
+  if (state.main_form == form)
+    state.main_form = nullptr;
+  std::erase_if(state.windows, [form](const std::unique_ptr<TfmMainForm>& w) { return w.get() == form; });
+}
+
+}  // namespace zqt::win32

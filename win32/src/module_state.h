@@ -1,0 +1,37 @@
+#pragma once
+// The module-global state the host contract calls for: the current-QSO buffer and the window reference, plus
+// the window objects that live until their native windows are destroyed.
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "core/qso_buffer.h"
+
+namespace zqt::win32 {
+
+class TfmMainForm;
+
+struct ModuleState {
+  HINSTANCE instance = nullptr;
+  // The display's logical pixels per inch, read once at the first use: a device context may not be asked for
+  // while the loader lock is held in DllMain (under Wine that deadlocks).
+  int PixelsPerInch();
+  QsoBuffer buffer;
+  // The one statistics window reached by the entry points; empty while none exists or once it is released.
+  TfmMainForm* main_form = nullptr;
+  // Owners of every window object whose native window still exists (a released window waits for its queued
+  // messages before it is destroyed).
+  std::vector<std::unique_ptr<TfmMainForm>> windows;
+
+ private:
+  int pixels_per_inch_ = 0;
+};
+
+ModuleState& Module();
+
+// Called as a window's native window is finally destroyed: drops the reference and the object.
+void ForgetWindow(const TfmMainForm* form);
+
+}  // namespace zqt::win32

@@ -1,0 +1,50 @@
+#pragma once
+// RAII owners of the Win32 handles the module creates.
+
+#include <windows.h>
+
+#include <memory>
+#include <type_traits>
+
+namespace zqt::win32 {
+
+struct GdiObjectDeleter {
+  void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
+using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
+using UniquePen = std::unique_ptr<std::remove_pointer_t<HPEN>, GdiObjectDeleter>;
+
+// A menu not yet handed to a window; a window destroys the menu it was given.
+struct MenuDeleter {
+  void operator()(HMENU menu) const { DestroyMenu(menu); }
+};
+using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
+
+// A window of the module's classes, whose user data points at the object that owns it. The pointer is cleared
+// before the window is destroyed, so no message of the destruction reaches an object that is going away.
+struct WindowDeleter {
+  void operator()(HWND window) const {
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    DestroyWindow(window);
+  }
+};
+using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
+
+// Selects an object into a device context for one scope and puts the old one back.
+class SelectedObject {
+ public:
+  SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+  ~SelectedObject() { SelectObject(dc_, old_); }
+  SelectedObject(const SelectedObject&) = delete;
+  SelectedObject& operator=(const SelectedObject&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+// A font of the given face, height in pixels (character height, as a negative LOGFONT height) and charset.
+UniqueFont MakeFont(const char* face, int pixel_height, BYTE charset);
+
+}  // namespace zqt::win32
