@@ -60,17 +60,39 @@ TEST(CtyDatabase, OverridesApplyToTheirOwnPrefixOrCallOnly) {
   EXPECT_EQ(cty.Resolve("VE2ABC").itu_zone, 4);
 }
 
-TEST(CtyDatabase, WaeOnlyEntitiesLoseTheirStarAndWinCallsListedTwice) {
+TEST(CtyDatabase, WaeOnlyEntriesResolveToTheDxccEntityOfTheirCalls) {
   const CtyDatabase cty = CtyDatabase::Load(DataPath("cty-excerpt.dat"));
-  EXPECT_EQ(cty.Resolve("TA1ABC").dxcc_prefix, "TA1");
-  EXPECT_EQ(cty.Resolve("TA1ABC").continent, "EU");
+  const Resolution sicily = cty.Resolve("IT9ABC");
+  EXPECT_EQ(sicily.dxcc_prefix, "I");
+  EXPECT_EQ(sicily.entity, "Italy");
+  EXPECT_EQ(sicily.main_prefix, "IT9");
+  // Listed under Austria and again under the WAE-only Vienna Intl Ctr.
+  EXPECT_EQ(cty.Resolve("4U1VIC").dxcc_prefix, "OE");
+  EXPECT_EQ(cty.Resolve("4U1VIC").entity, "Austria");
+  // European Turkey is Turkey, still in Europe.
+  const Resolution european = cty.Resolve("TA1ABC");
+  EXPECT_EQ(european.dxcc_prefix, "TA");
+  EXPECT_EQ(european.entity, "Turkey");
+  EXPECT_EQ(european.continent, "EU");
   EXPECT_EQ(cty.Resolve("TA2ABC").dxcc_prefix, "TA");
   EXPECT_EQ(cty.Resolve("TA2ABC").continent, "AS");
-  EXPECT_EQ(cty.Resolve("IT9ABC").dxcc_prefix, "IT9");
-  // Listed under Austria first and under the WAE-only Vienna Intl Ctr after it.
-  EXPECT_EQ(cty.Resolve("4U1VIC").dxcc_prefix, "4U1V");
-  EXPECT_EQ(cty.Resolve("4U1VIC").entity, "Vienna Intl Ctr");
-  EXPECT_EQ(cty.Resolve("OE1ABC").dxcc_prefix, "OE");
+}
+
+TEST(CtyDatabase, TheMostSpecificEntryOfEitherKindPlacesTheStation) {
+  // The WAE-only entity comes first here: the order of the file does not matter.
+  const CtyDatabase cty = CtyDatabase::Parse(
+      "African Italy: 33: 37: AF: 35.67: -12.67: -1.0: *IG9:\n    IG9,IH9,=IY9A;\n"
+      "Italy: 15: 28: EU: 42.82: -12.58: -1.0: I:\n    I,=IH9ZZ,=IY9A/P;\n");
+  const Resolution african = cty.Resolve("IG9ABC");
+  EXPECT_EQ(african.dxcc_prefix, "I");
+  EXPECT_EQ(african.entity, "Italy");
+  EXPECT_EQ(african.continent, "AF");
+  EXPECT_EQ(african.cq_zone, 33);
+  EXPECT_EQ(african.itu_zone, 37);
+  EXPECT_EQ(cty.Resolve("IY9A").continent, "AF");    // the WAE-only exact call beats the prefix I
+  EXPECT_EQ(cty.Resolve("IH9ZZ").continent, "EU");   // the DXCC exact call beats the WAE-only prefix IH9
+  EXPECT_EQ(cty.Resolve("IY9A/P").continent, "EU");  // the call as written beats it without its /P
+  EXPECT_EQ(cty.Resolve("IK2ABC").continent, "EU");
 }
 
 TEST(CtyDatabase, AnEmptyFileKnowsNoEntity) {
