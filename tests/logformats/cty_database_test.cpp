@@ -13,6 +13,22 @@ using ::zqt::test::DataPath;
 using ::zqt::test::ReadDataFile;
 using ::zqt::test::WithCrLf;
 
+struct Place {
+  const char* call;
+  const char* dxcc_prefix;
+  const char* entity;
+  const char* continent;
+};
+
+void ExpectPlaces(const CtyDatabase& cty, std::initializer_list<Place> places) {
+  for (const Place& expected : places) {
+    const Resolution resolution = cty.Resolve(expected.call);
+    EXPECT_EQ(resolution.dxcc_prefix, expected.dxcc_prefix) << expected.call;
+    EXPECT_EQ(resolution.entity, expected.entity) << expected.call;
+    EXPECT_EQ(resolution.continent, expected.continent) << expected.call;
+  }
+}
+
 std::string ParseError(std::string_view text) {
   try {
     CtyDatabase::Parse(text);
@@ -62,20 +78,13 @@ TEST(CtyDatabase, OverridesApplyToTheirOwnPrefixOrCallOnly) {
 
 TEST(CtyDatabase, WaeOnlyEntriesResolveToTheDxccEntityOfTheirCalls) {
   const CtyDatabase cty = CtyDatabase::Load(DataPath("cty-excerpt.dat"));
-  const Resolution sicily = cty.Resolve("IT9ABC");
-  EXPECT_EQ(sicily.dxcc_prefix, "I");
-  EXPECT_EQ(sicily.entity, "Italy");
-  EXPECT_EQ(sicily.main_prefix, "IT9");
-  // Listed under Austria and again under the WAE-only Vienna Intl Ctr.
-  EXPECT_EQ(cty.Resolve("4U1VIC").dxcc_prefix, "OE");
-  EXPECT_EQ(cty.Resolve("4U1VIC").entity, "Austria");
-  // European Turkey is Turkey, still in Europe.
-  const Resolution european = cty.Resolve("TA1ABC");
-  EXPECT_EQ(european.dxcc_prefix, "TA");
-  EXPECT_EQ(european.entity, "Turkey");
-  EXPECT_EQ(european.continent, "EU");
-  EXPECT_EQ(cty.Resolve("TA2ABC").dxcc_prefix, "TA");
-  EXPECT_EQ(cty.Resolve("TA2ABC").continent, "AS");
+  ExpectPlaces(cty, {
+                        {"IT9ABC", "I", "Italy", "EU"},
+                        {"4U1VIC", "OE", "Austria", "EU"},  // listed again under the WAE-only Vienna Intl Ctr
+                        {"TA1ABC", "TA", "Turkey", "EU"},   // European Turkey is Turkey, still in Europe
+                        {"TA2ABC", "TA", "Turkey", "AS"},
+                    });
+  EXPECT_EQ(cty.Resolve("IT9ABC").main_prefix, "IT9");
 }
 
 TEST(CtyDatabase, TheMostSpecificEntryOfEitherKindPlacesTheStation) {
@@ -83,16 +92,15 @@ TEST(CtyDatabase, TheMostSpecificEntryOfEitherKindPlacesTheStation) {
   const CtyDatabase cty = CtyDatabase::Parse(
       "African Italy: 33: 37: AF: 35.67: -12.67: -1.0: *IG9:\n    IG9,IH9,=IY9A;\n"
       "Italy: 15: 28: EU: 42.82: -12.58: -1.0: I:\n    I,=IH9ZZ,=IY9A/P;\n");
-  const Resolution african = cty.Resolve("IG9ABC");
-  EXPECT_EQ(african.dxcc_prefix, "I");
-  EXPECT_EQ(african.entity, "Italy");
-  EXPECT_EQ(african.continent, "AF");
-  EXPECT_EQ(african.cq_zone, 33);
-  EXPECT_EQ(african.itu_zone, 37);
-  EXPECT_EQ(cty.Resolve("IY9A").continent, "AF");    // the WAE-only exact call beats the prefix I
-  EXPECT_EQ(cty.Resolve("IH9ZZ").continent, "EU");   // the DXCC exact call beats the WAE-only prefix IH9
-  EXPECT_EQ(cty.Resolve("IY9A/P").continent, "EU");  // the call as written beats it without its /P
-  EXPECT_EQ(cty.Resolve("IK2ABC").continent, "EU");
+  ExpectPlaces(cty, {
+                        {"IG9ABC", "I", "Italy", "AF"},
+                        {"IY9A", "I", "Italy", "AF"},    // the WAE-only exact call beats the prefix I
+                        {"IH9ZZ", "I", "Italy", "EU"},   // the DXCC exact call beats the WAE-only prefix IH9
+                        {"IY9A/P", "I", "Italy", "EU"},  // the call as written beats it without its /P
+                        {"IK2ABC", "I", "Italy", "EU"},
+                    });
+  EXPECT_EQ(cty.Resolve("IG9ABC").cq_zone, 33);
+  EXPECT_EQ(cty.Resolve("IG9ABC").itu_zone, 37);
 }
 
 TEST(CtyDatabase, AnEmptyFileKnowsNoEntity) {
