@@ -231,19 +231,19 @@ Resolution CtyDatabase::Resolve(std::string_view call) const {
   const Match dxcc = Find(dxcc_entries_, station);
   const Match wae_only = Find(wae_only_entries_, station);
   Resolution resolution;
+  // A call of no DXCC entity is unknown, even where a WAE-only entry matches it.
   if (dxcc.target != nullptr) {
     const Entity& entity = entities_[dxcc.target->entity];
     resolution.dxcc_prefix = entity.prefix;
     resolution.entity = entity.name;
-  }
-  // Where the station is: a WAE-only entry may say it more precisely than its DXCC entity's (TA1 lies in
-  // Europe, the rest of Turkey in Asia; IG9 in Africa, the rest of Italy in Europe).
-  const Target* place =
-      wae_only.target != nullptr && wae_only.specificity >= dxcc.specificity ? wae_only.target : dxcc.target;
-  if (place != nullptr) {
-    resolution.continent = place->continent;
-    resolution.cq_zone = place->cq_zone;
-    resolution.itu_zone = place->itu_zone;
+    // Where the station is: a WAE-only entry may say it more precisely than its DXCC entity's (TA1 lies in
+    // Europe, the rest of Turkey in Asia; IG9 in Africa, the rest of Italy in Europe).
+    const Target& place = wae_only.target != nullptr && wae_only.specificity >= dxcc.specificity
+                              ? *wae_only.target
+                              : *dxcc.target;
+    resolution.continent = place.continent;
+    resolution.cq_zone = place.cq_zone;
+    resolution.itu_zone = place.itu_zone;
   }
   resolution.main_prefix = MainPrefix(resolution.dxcc_prefix, station.effective_prefix);
   return resolution;

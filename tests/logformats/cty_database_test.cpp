@@ -103,6 +103,13 @@ TEST(CtyDatabase, TheMostSpecificEntryOfEitherKindPlacesTheStation) {
   EXPECT_EQ(cty.Resolve("IG9ABC").itu_zone, 37);
 }
 
+TEST(CtyDatabase, ACallOnlyAWaeOnlyEntryMatchesIsUnknown) {
+  const CtyDatabase cty =
+      CtyDatabase::Parse("Sicily: 15: 28: EU: 37.50: -14.00: -1.0: *IT9:\n    IT9,=IT9ZZ;\n");
+  ExpectPlaces(cty, {{"IT9ABC", "", "", ""}, {"IT9ZZ", "", "", ""}});
+  EXPECT_EQ(cty.Resolve("IT9ABC").cq_zone, 0);
+}
+
 TEST(CtyDatabase, AnEmptyFileKnowsNoEntity) {
   const CtyDatabase cty = CtyDatabase::Parse(" \n");
   EXPECT_EQ(cty.EntityCount(), 0u);

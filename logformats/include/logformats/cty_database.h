@@ -35,8 +35,8 @@ class CtyDatabase {
   // The DXCC entity of an exact call entry first, then of the longest prefix of the station's location (see
   // portable_call.h); WAE-only entries take no part in it. Continent and zones come from the most specific
   // entry of either kind, so a WAE-only entry still places its calls (TA1ABC: entity TA, continent EU; on an
-  // equal match the WAE-only entry's values win). Calls ending /MM or /AM, and calls no prefix matches, have
-  // no entity.
+  // equal match the WAE-only entry's values win). Calls ending /MM or /AM, and calls no DXCC entry matches,
+  // have no entity and no place.
   Resolution Resolve(std::string_view call) const;
 
   std::size_t EntityCount() const { return entities_.size(); }
