@@ -22,7 +22,9 @@ constexpr std::string_view kFixed =
     "Hawaii:                   31:  61:  OC:   21.12:   157.48:    10.0:  KH6:\n"
     "    KH6,KH7,=AA2TT;\n"
     "European Turkey:          20:  39:  EU:   41.02:   -28.97:    -2.0:  *TA1:\n"
-    "    TA1,=TA2ZZ{EU}<41.0/-29.0>~-2.0~;\n";
+    "    TA1,=TA2ZZ{EU}<41.0/-29.0>~-2.0~;\n"
+    "Turkey:                   20:  39:  AS:   39.18:   -35.65:    -2.0:  TA:\n"
+    "    TA,TB,=TA1ZZ;\n";
 
 void CheckResolution(const Resolution& resolution) {
   if (resolution.dxcc_prefix.empty() != resolution.continent.empty() ||

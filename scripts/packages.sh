@@ -5,6 +5,6 @@ ZQT_PACKAGES=(
   unixodbc unixodbc-dev odbcinst libsqliteodbc sqlite3
   wine wine64 wine32:i386 libodbc2:i386 libsqliteodbc:i386
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick unzip
   hamradio-files
 )

@@ -4,6 +4,7 @@
 #include <array>
 #include <fstream>
 #include <iterator>
+#include <limits>
 
 #include "logformats/log_format_error.h"
 #include "logformats/ascii_text.h"
@@ -106,13 +107,14 @@ class CtyDatabase::Parser {
         Fail(line, Quoted(fields[i]) + " is not a number");
     }
     std::string_view prefix = fields[7];
-    entity.wae_only = !prefix.empty() && prefix.front() == '*';
-    if (entity.wae_only)
+    const bool wae_only = !prefix.empty() && prefix.front() == '*';
+    if (wae_only)
       prefix.remove_prefix(1);
     if (!IsPrefixText(prefix))
       Fail(line, "primary prefix " + Quoted(fields[7]) + " is not a prefix");
     entity.prefix = prefix;
     database_.entities_.push_back(std::move(entity));
+    Entries& entries = wae_only ? database_.wae_only_entries_ : database_.dxcc_entries_;
 
     const std::size_t end = text_.find(';', position_);
     if (end == std::string_view::npos) {
@@ -124,14 +126,14 @@ class CtyDatabase::Parser {
       AdvanceTo(start);
       SkipBlanks();
       if (position_ < comma)
-        ReadEntry(Trim(text_.substr(position_, comma - position_)), defaults);
+        ReadEntry(Trim(text_.substr(position_, comma - position_)), defaults, entries);
       start = comma + 1;
     }
     AdvanceTo(end + 1);
   }
 
   // One prefix or "=" call with its overrides, such as "VE3(4)[4]" or "=K1ABC{EU}".
-  void ReadEntry(std::string_view entry, Target target) {
+  void ReadEntry(std::string_view entry, Target target, Entries& entries) {
     const int line = line_;
     const std::string_view written = entry;
     const bool exact = !entry.empty() && entry.front() == '=';
@@ -176,9 +178,8 @@ class CtyDatabase::Parser {
     }
     std::string upper_key = ToUpperAscii(key);
     if (!exact)
-      database_.longest_prefix_ = std::max(database_.longest_prefix_, upper_key.size());
-    database_.Add(exact ? database_.exact_calls_ : database_.prefixes_, std::move(upper_key),
-                  std::move(target));
+      entries.longest_prefix = std::max(entries.longest_prefix, upper_key.size());
+    (exact ? entries.exact_calls : entries.prefixes).try_emplace(std::move(upper_key), std::move(target));
   }
 
   std::string_view text_;
@@ -206,44 +207,43 @@ CtyDatabase CtyDatabase::Load(const std::filesystem::path& path) {
   return Parse(text, path.string());
 }
 
-// A prefix or call listed twice keeps its first entity, unless the later one is a WAE-only entity: the
-// file lists such a call under the DXCC entity as well for readers that drop the WAE-only entities.
-void CtyDatabase::Add(TargetMap& map, std::string key, Target target) {
-  const auto [found, added] = map.try_emplace(std::move(key), target);
-  if (!added && entities_[target.entity].wae_only && !entities_[found->second.entity].wae_only) {
-    found->second = std::move(target);
+CtyDatabase::Match CtyDatabase::Find(const Entries& entries, const PortableCall& station) {
+  // The whole call as written, then without its non-locating suffixes; either above every prefix.
+  std::size_t specificity = std::numeric_limits<std::size_t>::max();
+  for (const std::string_view key : {std::string_view(station.call), std::string_view(station.exact_key)}) {
+    const auto found = entries.exact_calls.find(key);
+    if (!key.empty() && found != entries.exact_calls.end())
+      return {&found->second, specificity};
+    --specificity;
   }
-}
-
-const CtyDatabase::Target* CtyDatabase::LongestPrefix(std::string_view lookup) const {
-  for (std::size_t length = std::min(lookup.size(), longest_prefix_); length > 0; --length) {
-    const auto found = prefixes_.find(lookup.substr(0, length));
-    if (found != prefixes_.end())
-      return &found->second;
+  if (station.maritime)
+    return {};
+  for (std::size_t length = std::min(station.lookup.size(), entries.longest_prefix); length > 0; --length) {
+    const auto found = entries.prefixes.find(std::string_view(station.lookup).substr(0, length));
+    if (found != entries.prefixes.end())
+      return {&found->second, length};
   }
-  return nullptr;
+  return {};
 }
 
 Resolution CtyDatabase::Resolve(std::string_view call) const {
   const PortableCall station = AnalyseCall(call);
-  const Target* target = nullptr;
-  for (const std::string_view key : {std::string_view(station.call), std::string_view(station.exact_key)}) {
-    const auto found = exact_calls_.find(key);
-    if (!key.empty() && found != exact_calls_.end()) {
-      target = &found->second;
-      break;
-    }
-  }
-  if (target == nullptr && !station.maritime)
-    target = LongestPrefix(station.lookup);
+  const Match dxcc = Find(dxcc_entries_, station);
+  const Match wae_only = Find(wae_only_entries_, station);
   Resolution resolution;
-  if (target != nullptr) {
-    const Entity& entity = entities_[target->entity];
+  // A call of no DXCC entity is unknown, even where a WAE-only entry matches it.
+  if (dxcc.target != nullptr) {
+    const Entity& entity = entities_[dxcc.target->entity];
     resolution.dxcc_prefix = entity.prefix;
     resolution.entity = entity.name;
-    resolution.continent = target->continent;
-    resolution.cq_zone = target->cq_zone;
-    resolution.itu_zone = target->itu_zone;
+    // Where the station is: a WAE-only entry may say it more precisely than its DXCC entity's (TA1 lies in
+    // Europe, the rest of Turkey in Asia; IG9 in Africa, the rest of Italy in Europe).
+    const Target& place = wae_only.target != nullptr && wae_only.specificity >= dxcc.specificity
+                              ? *wae_only.target
+                              : *dxcc.target;
+    resolution.continent = place.continent;
+    resolution.cq_zone = place.cq_zone;
+    resolution.itu_zone = place.itu_zone;
   }
   resolution.main_prefix = MainPrefix(resolution.dxcc_prefix, station.effective_prefix);
   return resolution;

@@ -13,6 +13,22 @@ using ::zqt::test::DataPath;
 using ::zqt::test::ReadDataFile;
 using ::zqt::test::WithCrLf;
 
+struct Place {
+  const char* call;
+  const char* dxcc_prefix;
+  const char* entity;
+  const char* continent;
+};
+
+void ExpectPlaces(const CtyDatabase& cty, std::initializer_list<Place> places) {
+  for (const Place& expected : places) {
+    const Resolution resolution = cty.Resolve(expected.call);
+    EXPECT_EQ(resolution.dxcc_prefix, expected.dxcc_prefix) << expected.call;
+    EXPECT_EQ(resolution.entity, expected.entity) << expected.call;
+    EXPECT_EQ(resolution.continent, expected.continent) << expected.call;
+  }
+}
+
 std::string ParseError(std::string_view text) {
   try {
     CtyDatabase::Parse(text);
@@ -60,17 +76,38 @@ TEST(CtyDatabase, OverridesApplyToTheirOwnPrefixOrCallOnly) {
   EXPECT_EQ(cty.Resolve("VE2ABC").itu_zone, 4);
 }
 
-TEST(CtyDatabase, WaeOnlyEntitiesLoseTheirStarAndWinCallsListedTwice) {
+TEST(CtyDatabase, WaeOnlyEntriesResolveToTheDxccEntityOfTheirCalls) {
   const CtyDatabase cty = CtyDatabase::Load(DataPath("cty-excerpt.dat"));
-  EXPECT_EQ(cty.Resolve("TA1ABC").dxcc_prefix, "TA1");
-  EXPECT_EQ(cty.Resolve("TA1ABC").continent, "EU");
-  EXPECT_EQ(cty.Resolve("TA2ABC").dxcc_prefix, "TA");
-  EXPECT_EQ(cty.Resolve("TA2ABC").continent, "AS");
-  EXPECT_EQ(cty.Resolve("IT9ABC").dxcc_prefix, "IT9");
-  // Listed under Austria first and under the WAE-only Vienna Intl Ctr after it.
-  EXPECT_EQ(cty.Resolve("4U1VIC").dxcc_prefix, "4U1V");
-  EXPECT_EQ(cty.Resolve("4U1VIC").entity, "Vienna Intl Ctr");
-  EXPECT_EQ(cty.Resolve("OE1ABC").dxcc_prefix, "OE");
+  ExpectPlaces(cty, {
+                        {"IT9ABC", "I", "Italy", "EU"},
+                        {"4U1VIC", "OE", "Austria", "EU"},  // listed again under the WAE-only Vienna Intl Ctr
+                        {"TA1ABC", "TA", "Turkey", "EU"},   // European Turkey is Turkey, still in Europe
+                        {"TA2ABC", "TA", "Turkey", "AS"},
+                    });
+  EXPECT_EQ(cty.Resolve("IT9ABC").main_prefix, "IT9");
+}
+
+TEST(CtyDatabase, TheMostSpecificEntryOfEitherKindPlacesTheStation) {
+  // The WAE-only entity comes first here: the order of the file does not matter.
+  const CtyDatabase cty = CtyDatabase::Parse(
+      "African Italy: 33: 37: AF: 35.67: -12.67: -1.0: *IG9:\n    IG9,IH9,=IY9A;\n"
+      "Italy: 15: 28: EU: 42.82: -12.58: -1.0: I:\n    I,=IH9ZZ,=IY9A/P;\n");
+  ExpectPlaces(cty, {
+                        {"IG9ABC", "I", "Italy", "AF"},
+                        {"IY9A", "I", "Italy", "AF"},    // the WAE-only exact call beats the prefix I
+                        {"IH9ZZ", "I", "Italy", "EU"},   // the DXCC exact call beats the WAE-only prefix IH9
+                        {"IY9A/P", "I", "Italy", "EU"},  // the call as written beats it without its /P
+                        {"IK2ABC", "I", "Italy", "EU"},
+                    });
+  EXPECT_EQ(cty.Resolve("IG9ABC").cq_zone, 33);
+  EXPECT_EQ(cty.Resolve("IG9ABC").itu_zone, 37);
+}
+
+TEST(CtyDatabase, ACallOnlyAWaeOnlyEntryMatchesIsUnknown) {
+  const CtyDatabase cty =
+      CtyDatabase::Parse("Sicily: 15: 28: EU: 37.50: -14.00: -1.0: *IT9:\n    IT9,=IT9ZZ;\n");
+  ExpectPlaces(cty, {{"IT9ABC", "", "", ""}, {"IT9ZZ", "", "", ""}});
+  EXPECT_EQ(cty.Resolve("IT9ABC").cq_zone, 0);
 }
 
 TEST(CtyDatabase, AnEmptyFileKnowsNoEntity) {

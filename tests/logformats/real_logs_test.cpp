@@ -41,6 +41,14 @@ class RealLogs : public ::testing::Test {
     return areas;
   }
 
+  // The DXCC prefixes of a log's QSOs; "" stands for calls of no entity.
+  std::set<std::string> Entities(const ReadResult& log) const {
+    std::set<std::string> entities;
+    for (const LogQso& qso : log.qsos)
+      entities.insert(ResolveQso(*cty_, qso).dxcc_prefix);
+    return entities;
+  }
+
   std::unique_ptr<CtyDatabase> cty_;
   const ReadResult japan_ = ReadCabrillo(ReadDataFile("logs/cqww-rtty-2024-7n2uqc.log"));
   const ReadResult canada_ = ReadCabrillo(ReadDataFile("logs/cqww-rtty-2024-ve7io.log"));
@@ -81,6 +89,22 @@ TEST_F(RealLogs, TheSentStateOrProvinceAgreesWithTheEntity) {
       EXPECT_EQ(entity, expected) << qso.call << " line " << qso.line;
       EXPECT_FALSE(resolution.continent.empty()) << qso.call;
     }
+  }
+}
+
+// Counted by a separate script over the same file with the WAE-only entities left out; the Sicilian
+// stations count as Italy.
+TEST_F(RealLogs, DxccEntitiesOfEachLog) {
+  const std::set<std::string> japan_entities = Entities(japan_);
+  const std::set<std::string> canada_entities = Entities(canada_);
+  EXPECT_EQ(japan_entities.size(), 67u);
+  EXPECT_EQ(canada_entities.size(), 45u);
+  EXPECT_FALSE(japan_entities.contains(""));
+  EXPECT_FALSE(canada_entities.contains(""));
+  for (const char* call : {"IB9R", "IB9T", "IQ9RG", "IT9VCE"}) {
+    const Resolution sicily = cty_->Resolve(call);
+    EXPECT_EQ(sicily.dxcc_prefix, "I") << call;
+    EXPECT_EQ(sicily.continent, "EU") << call;
   }
 }
 

@@ -4,7 +4,8 @@
 // Each entity is a line "Name: CQ: ITU: Continent: Latitude: Longitude: UTC offset: Primary prefix:" and
 // then its prefixes, separated by "," and ended by ";". A prefix starting with "=" is a whole call. A prefix
 // may carry overrides of the entity's values: (CQ zone) [ITU zone] {continent} <latitude/longitude>
-// ~UTC offset~. A "*" before the primary prefix marks an entity that counts only for the WAE list.
+// ~UTC offset~. A "*" before the primary prefix marks an entity that counts only for the WAE list (Sicily
+// "*IT9", European Turkey "*TA1"): its calls belong to a DXCC entity, which is what the resolution names.
 
 #include <filesystem>
 #include <map>
@@ -14,11 +15,13 @@
 
 namespace zqt::logformats {
 
+struct PortableCall;
+
 struct Resolution {
-  std::string dxcc_prefix;  // the entity's primary prefix without "*": "K", "JA"; empty when unknown
+  std::string dxcc_prefix;  // the DXCC entity's primary prefix: "K", "JA", "I" for IT9ABC; empty when unknown
   std::string continent;    // "NA"; empty when unknown
   std::string main_prefix;  // see call_area.h
-  std::string entity;       // the entity's name; empty when unknown
+  std::string entity;       // the DXCC entity's name; empty when unknown
   int cq_zone = 0;          // 0 when unknown
   int itu_zone = 0;         // 0 when unknown
 };
@@ -29,8 +32,11 @@ class CtyDatabase {
   static CtyDatabase Parse(std::string_view text, std::string_view source_name = "cty.dat");
   static CtyDatabase Load(const std::filesystem::path& path);
 
-  // An exact call entry first, then the longest prefix of the station's location (see portable_call.h).
-  // Calls ending /MM or /AM, and calls no prefix matches, have no entity.
+  // The DXCC entity of an exact call entry first, then of the longest prefix of the station's location (see
+  // portable_call.h); WAE-only entries take no part in it. Continent and zones come from the most specific
+  // entry of either kind, so a WAE-only entry still places its calls (TA1ABC: entity TA, continent EU; on an
+  // equal match the WAE-only entry's values win). Calls ending /MM or /AM, and calls no DXCC entry matches,
+  // have no entity and no place.
   Resolution Resolve(std::string_view call) const;
 
   std::size_t EntityCount() const { return entities_.size(); }
@@ -39,7 +45,6 @@ class CtyDatabase {
   struct Entity {
     std::string name;
     std::string prefix;
-    bool wae_only = false;
   };
   // What a prefix or exact call resolves to: its entity with the overrides applied.
   struct Target {
@@ -49,16 +54,26 @@ class CtyDatabase {
     std::string continent;
   };
   using TargetMap = std::map<std::string, Target, std::less<>>;
+  // The prefixes and exact calls of one kind of entity; a key listed twice keeps its first entry.
+  struct Entries {
+    TargetMap prefixes;
+    TargetMap exact_calls;
+    std::size_t longest_prefix = 0;
+  };
+  // A matching entry and how specific the match is: an exact call above any prefix, a longer prefix above a
+  // shorter one.
+  struct Match {
+    const Target* target = nullptr;
+    std::size_t specificity = 0;
+  };
 
   class Parser;
 
-  void Add(TargetMap& map, std::string key, Target target);
-  const Target* LongestPrefix(std::string_view lookup) const;
+  static Match Find(const Entries& entries, const PortableCall& station);
 
   std::vector<Entity> entities_;
-  TargetMap prefixes_;
-  TargetMap exact_calls_;
-  std::size_t longest_prefix_ = 0;
+  Entries dxcc_entries_;
+  Entries wae_only_entries_;
 };
 
 }  // namespace zqt::logformats

@@ -1,0 +1,48 @@
+# Stages and zips the release; run with cmake -P by release/CMakeLists.txt. The archive holds one folder NAME
+# with the DLL, stripped, whose debug information and symbols go to ZQTRTTYContest.dll.debug beside it (the
+# DLL's .gnu_debuglink section names that file and its CRC, which is how gdb and objdump find it); the
+# reference host, stripped; the public header; the two guides; and SHA256SUMS over all of them.
+foreach(input OBJCOPY DLL HOST HEADER HOST_AUTHORS_GUIDE ZQTHOST_GUIDE NAME STAGE ARCHIVE)
+  if(NOT DEFINED ${input})
+    message(FATAL_ERROR "make_archive.cmake needs -D${input}=...")
+  endif()
+endforeach()
+
+function(run)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE result ERROR_VARIABLE error)
+  if(NOT result EQUAL 0)
+    string(REPLACE ";" " " command "${ARGN}")
+    message(FATAL_ERROR "${command}: ${error}")
+  endif()
+endfunction()
+
+set(folder ${STAGE}/${NAME})
+file(REMOVE_RECURSE ${STAGE})
+file(MAKE_DIRECTORY ${folder})
+
+# --strip-all, not only --strip-debug: the COFF symbol table alone is about 230 KB of the DLL. It goes to the
+# debug file with the DWARF sections.
+run(${OBJCOPY} --only-keep-debug ${DLL} ${folder}/ZQTRTTYContest.dll.debug)
+run(${OBJCOPY} --strip-all --add-gnu-debuglink=${folder}/ZQTRTTYContest.dll.debug ${DLL}
+    ${folder}/ZQTRTTYContest.dll)
+run(${OBJCOPY} --strip-all ${HOST} ${folder}/zqthost.exe)
+file(COPY ${HEADER} ${HOST_AUTHORS_GUIDE} ${ZQTHOST_GUIDE} DESTINATION ${folder})
+
+file(GLOB files RELATIVE ${folder} ${folder}/*)
+list(SORT files)
+set(sums "")
+foreach(file IN LISTS files)
+  file(SHA256 ${folder}/${file} sum)
+  string(APPEND sums "${sum}  ${file}\n")
+endforeach()
+file(WRITE ${folder}/SHA256SUMS "${sums}")
+
+get_filename_component(dist ${ARCHIVE} DIRECTORY)
+file(MAKE_DIRECTORY ${dist})
+file(REMOVE ${ARCHIVE})
+run(${CMAKE_COMMAND} -E chdir ${STAGE} ${CMAKE_COMMAND} -E tar cf ${ARCHIVE} --format=zip ${NAME})
+file(SIZE ${folder}/ZQTRTTYContest.dll dll_size)
+file(SIZE ${ARCHIVE} archive_size)
+math(EXPR dll_kb "${dll_size} / 1024")
+math(EXPR archive_kb "${archive_size} / 1024")
+message(STATUS "${ARCHIVE}: ${archive_kb} KB; ZQTRTTYContest.dll ${dll_kb} KB")

@@ -1,0 +1,244 @@
+#!/usr/bin/env python3
+"""The release archive as a user gets it.
+
+Unpacks the archive with unzip into a temporary folder and checks what a release promises: SHA256SUMS over
+every file (sha256sum -c), an i686 DLL without debug sections or symbols and under 450 KB whose
+.gnu_debuglink names the debug file beside it with that file's CRC, the six exports and Windows-only imports,
+a VERSIONINFO that carries the archive name's version, the header and guides of this tree. Then the
+archive's own zqthost.exe loads the DLL that lies beside it under 32-bit Wine, in a fresh prefix, and
+replays the bundled VE7IO log against Debian's cty.dat.
+
+usage: release_archive_test.py ARCHIVE
+Prints unittest's report and, last, one summary line; the exit code is 0 when every check passed.
+"""
+
+import os
+import re
+import shlex
+import struct
+import subprocess
+import sys
+import tempfile
+import unittest
+import zlib
+
+ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+OBJDUMP = "i686-w64-mingw32-objdump"
+OBJCOPY = "i686-w64-mingw32-objcopy"
+WINE32 = "/usr/lib/wine/wine"
+SYSTEM_CTY = "/usr/share/hamradio-files/cty.dat"
+REPLAYED_LOG = os.path.join(ROOT, "data", "logs", "cqww-rtty-2024-ve7io.log")
+SIZE_LIMIT = 450 * 1024
+
+RELEASE_FILES = {"ZQTRTTYContest.dll", "ZQTRTTYContest.dll.debug", "ZQTRTTYContest.h",
+                 "host-authors-guide.md", "zqthost.exe", "zqthost.md", "SHA256SUMS"}
+FROM_THE_TREE = {"ZQTRTTYContest.h": "include/ZQTRTTYContest.h",
+                 "host-authors-guide.md": "docs/host-authors-guide.md", "zqthost.md": "docs/zqthost.md"}
+
+ARCHIVE = ""  # set from the command line
+
+
+def run(*command, cwd=None):
+    done = subprocess.run(command, cwd=cwd, capture_output=True, text=True)
+    if done.returncode != 0:
+        raise AssertionError(f"{' '.join(command)} failed ({done.returncode}):\n{done.stdout}\n{done.stderr}")
+    return done.stdout
+
+
+def wine_runs_32bit():
+    return subprocess.run([WINE32, "--version"], capture_output=True).returncode == 0
+
+
+def windows_path(path):
+    # Wine maps the drive Z: to the Unix root.
+    return "Z:" + os.path.realpath(path).replace("/", "\\")
+
+
+def archive_version():
+    match = re.fullmatch(r"ZQTRTTYContest-(\d+\.\d+\.\d+)-win32\.zip", os.path.basename(ARCHIVE))
+    if not match:
+        raise AssertionError(f"{ARCHIVE} is not named ZQTRTTYContest-<version>-win32.zip")
+    return match.group(1)
+
+
+class Unpacked:
+    """The archive unpacked once for all checks."""
+
+    directory = None
+    folder = None
+
+    @classmethod
+    def get(cls):
+        if cls.directory is None:
+            cls.directory = tempfile.TemporaryDirectory(prefix="zqt-release-")
+            run("unzip", "-q", ARCHIVE, "-d", cls.directory.name)
+            # The one folder inside, whatever its name, so that a misnamed folder fails one check only.
+            entries = os.listdir(cls.directory.name)
+            folder = entries[0] if len(entries) == 1 else os.path.basename(ARCHIVE)[:-len(".zip")]
+            cls.folder = os.path.join(cls.directory.name, folder)
+        return cls.directory.name, cls.folder
+
+    @classmethod
+    def path(cls, name):
+        return os.path.join(cls.get()[1], name)
+
+
+class ArchiveContents(unittest.TestCase):
+    def test_one_folder_named_like_the_archive_holds_the_release_files(self):
+        top, folder = Unpacked.get()
+        self.assertEqual(os.listdir(top), [os.path.basename(ARCHIVE)[:-len(".zip")]])
+        self.assertEqual(set(os.listdir(folder)), RELEASE_FILES)
+
+    def test_sha256sums_list_every_other_file_and_match(self):
+        folder = Unpacked.get()[1]
+        with open(os.path.join(folder, "SHA256SUMS"), encoding="ascii") as sums:
+            listed = [line.split("  ", 1)[1].rstrip("\n") for line in sums]
+        self.assertEqual(sorted(listed), sorted(RELEASE_FILES - {"SHA256SUMS"}))
+        run("sha256sum", "--check", "--strict", "--quiet", "SHA256SUMS", cwd=folder)
+
+    def test_header_and_guides_are_this_trees(self):
+        for name, source in FROM_THE_TREE.items():
+            with self.subTest(file=name), open(Unpacked.path(name), "rb") as shipped, \
+                    open(os.path.join(ROOT, source), "rb") as tree:
+                self.assertEqual(shipped.read(), tree.read())
+
+
+class ShippedDll(unittest.TestCase):
+    def test_a_stripped_i686_dll_under_450_kb(self):
+        dll = Unpacked.path("ZQTRTTYContest.dll")
+        size = os.path.getsize(dll)
+        self.assertLess(size, SIZE_LIMIT, f"{size} bytes")
+        self.assertIn("file format pei-i386", run(OBJDUMP, "-f", dll))
+        sections = re.findall(r"^\s*\d+\s+(\S+)", run(OBJDUMP, "-h", dll), re.MULTILINE)
+        self.assertIn(".text", sections)
+        self.assertEqual([s for s in sections if s.startswith(".debug")], [])
+        self.assertIn("no symbols", run(OBJDUMP, "-t", dll))
+
+    def test_the_debuglink_names_the_debug_file_beside_it_and_its_crc(self):
+        dll = Unpacked.path("ZQTRTTYContest.dll")
+        self.assertIn(".gnu_debuglink", run(OBJDUMP, "-h", dll))
+        with tempfile.TemporaryDirectory() as scratch:
+            link_file = os.path.join(scratch, "link")
+            copy = os.path.join(scratch, "copy.dll")
+            run(OBJCOPY, "--dump-section", f".gnu_debuglink={link_file}", dll, copy)
+            with open(link_file, "rb") as link:
+                contents = link.read()
+        # The file name, a zero byte, zeros up to a 4-byte boundary, then the CRC-32 of the debug file.
+        name = contents[:contents.index(b"\0")].decode("ascii")
+        crc_at = (len(name) + 1 + 3) // 4 * 4
+        (crc,) = struct.unpack_from("<I", contents, crc_at)
+        self.assertEqual(name, "ZQTRTTYContest.dll.debug")
+        with open(Unpacked.path(name), "rb") as debug:
+            debug_bytes = debug.read()
+        self.assertEqual(crc, zlib.crc32(debug_bytes))
+        # It holds the module's own debug information, not only the runtime's.
+        self.assertIn(".debug_info", run(OBJDUMP, "-h", Unpacked.path(name)))
+        self.assertIn(b"exports.cpp", debug_bytes)
+        self.assertIn(b"RecalcFromLog", debug_bytes)
+
+    def test_six_undecorated_exports_and_windows_imports_only(self):
+        run("sh", os.path.join(ROOT, "scripts", "check-dll.sh"), OBJDUMP, Unpacked.path("ZQTRTTYContest.dll"))
+
+    def test_the_version_resource_carries_the_archives_version(self):
+        with open(Unpacked.path("ZQTRTTYContest.dll"), "rb") as dll:
+            image = dll.read()
+        # VS_FIXEDFILEINFO: signature, structure version, file version (most, then least significant).
+        at = image.find(struct.pack("<I", 0xFEEF04BD))
+        self.assertGreaterEqual(at, 0, "no VERSIONINFO")
+        _, _, most, least = struct.unpack_from("<IIII", image, at)
+        self.assertEqual(f"{most >> 16}.{most & 0xFFFF}.{least >> 16}", archive_version())
+
+    def test_the_host_is_a_stripped_i686_program(self):
+        host = Unpacked.path("zqthost.exe")
+        self.assertIn("file format pei-i386", run(OBJDUMP, "-f", host))
+        self.assertIn("no symbols", run(OBJDUMP, "-t", host))
+
+
+@unittest.skipUnless(wine_runs_32bit(), "this kernel cannot execute 32-bit code")
+class UnpackedHostUnderWine(unittest.TestCase):
+    """The archive's zqthost.exe loads the DLL beside it (no --dll), in a Wine prefix and display of its
+    own."""
+
+    @classmethod
+    def setUpClass(cls):
+        folder = Unpacked.get()[1]
+        cls.work = tempfile.TemporaryDirectory(prefix="zqt-release-run-")
+        work = cls.work.name
+        host = shlex.quote(os.path.join(folder, "zqthost.exe"))
+        log = shlex.quote(windows_path(REPLAYED_LOG))
+        cty = shlex.quote(windows_path(SYSTEM_CTY))
+        script = f"""
+            . {shlex.quote(os.path.join(ROOT, "scripts", "wine-session.sh"))}
+            trap wine_session_stop EXIT
+            wine_session_start
+            {WINE32} {host} --help >help.txt 2>&1
+            {WINE32} {host} --db {shlex.quote(os.path.join(work, "log.db"))} --fresh --watch-boxes --report \\
+                --log {log} --cty {cty} >replay.txt 2>&1
+        """
+        # Run from elsewhere than the unpacked folder, so the DLL is found beside the host, not in the
+        # current directory.
+        done = subprocess.run(["bash", "-c", script], cwd=work, capture_output=True, text=True, timeout=600)
+        cls.replay_code = done.returncode
+
+        def lines(name):
+            with open(os.path.join(work, name), encoding="utf-8", errors="replace") as output:
+                return output.read().replace("\r", "").splitlines()
+
+        cls.help = lines("help.txt")
+        cls.replay = lines("replay.txt")
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.work.cleanup()
+
+    def test_the_replay_reports_the_logs_totals(self):
+        replay = "\n".join(self.replay)
+        self.assertEqual(self.replay_code, 0, replay)
+        self.assertEqual(self.replay[0], "read: 613 QSOs, 0 problems", replay)
+        self.assertEqual(sum(line.startswith("dupe: ") for line in self.replay), 11, replay)
+        self.assertFalse([line for line in self.replay if line.startswith(("box: ", "error: "))], replay)
+        report = self.replay[self.replay.index("report:") + 1:self.replay.index("end report")]
+        self.assertEqual(report[0], ".\t QSO\t  DX\t  JA\t   W\t  VE\t  VK\tCont\t")
+        self.assertEqual(report[1], "Total\t 602\t  45\t  10\t  10\t   5\t   3\t   6\t")
+        self.assertEqual(report[2], " Score: 602*(45+10+10+5+3)*6= 263676")
+        self.assertEqual(report[3], "Cont(6)\tAF\tAS\tEU\tNA\tOC\tSA")
+        self.assertEqual(self.replay[-1], "released")
+
+    def test_the_hosts_guide_covers_every_option_of_its_help(self):
+        self.assertTrue(self.help and self.help[0].startswith("usage: zqthost.exe"), self.help)
+        with open(Unpacked.path("zqthost.md"), encoding="utf-8") as guide:
+            text = guide.read()
+        options = {option for line in self.help for option in re.findall(r"(?<![\w-])--[a-z-]+", line)}
+        self.assertGreater(len(options), 10)
+        self.assertEqual(sorted(o for o in options if f"`{o}" not in text), [])
+
+
+def main():
+    global ARCHIVE
+    if len(sys.argv) != 2:
+        print(__doc__.strip().splitlines()[-2], file=sys.stderr)
+        return 2
+    ARCHIVE = os.path.abspath(sys.argv[1])
+    shown = os.path.relpath(ARCHIVE, ROOT) if ARCHIVE.startswith(ROOT + os.sep) else ARCHIVE
+    label = f"release archive {shown}"
+    if not os.path.isfile(ARCHIVE):
+        print(f"{label}: missing")
+        return 1
+    suite = unittest.defaultTestLoader.loadTestsFromModule(sys.modules[__name__])
+    result = unittest.TextTestRunner(verbosity=2, stream=sys.stdout).run(suite)
+    failed = len(result.failures) + len(result.errors)
+    passed = result.testsRun - failed - len(result.skipped)
+    line = f"{label}: {passed} checks passed, {failed} failed"
+    if result.skipped:
+        line += f", {len(result.skipped)} skipped ({result.skipped[0][1]})"
+    if Unpacked.directory is not None:
+        dll = Unpacked.path("ZQTRTTYContest.dll")
+        if os.path.isfile(dll):
+            line += f"; the DLL is {os.path.getsize(dll) / 1024:.0f} KB"
+        Unpacked.directory.cleanup()
+    print(line)
+    return 0 if result.wasSuccessful() else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
