@@ -197,9 +197,13 @@ void HostSession::State() {
   console_.Line("state: " + DescribeState(LiveWindow(), window_class_));
 }
 
-void HostSession::ClickRecalc() {
+HWND HostSession::RecalcButton() const {
   const HWND window = LiveWindow();
-  const HWND button = window != nullptr ? FindDescendant(window, "button") : nullptr;
+  return window != nullptr ? FindDescendant(window, "button") : nullptr;
+}
+
+void HostSession::ClickRecalc() {
+  const HWND button = RecalcButton();
   if (button == nullptr) {
     console_.Line("click-recalc: none");
     return;
@@ -209,8 +213,7 @@ void HostSession::ClickRecalc() {
 }
 
 void HostSession::Recalc() {
-  const HWND window = LiveWindow();
-  const HWND button = window != nullptr ? FindDescendant(window, "button") : nullptr;
+  const HWND button = RecalcButton();
   if (button == nullptr) {
     console_.Line("recalc: none");
     return;
@@ -249,7 +252,7 @@ void HostSession::Release() {
 
 void HostSession::ReleaseDuringRebuild() {
   const HWND window = LiveWindow();
-  const HWND button = window != nullptr ? FindDescendant(window, "button") : nullptr;
+  const HWND button = RecalcButton();
   if (button == nullptr) {
     console_.Line("release-during-rebuild: none");
     return;

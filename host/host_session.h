@@ -93,6 +93,7 @@ class HostSession {
 
  private:
   HWND LiveWindow() const;
+  HWND RecalcButton() const;
 
   Console& console_;
   OdbcLog& log_;

@@ -1,5 +1,5 @@
-// What only a PostgreSQL log shows: a role that may only read the log, and a real log with hand-typed
-// lower-case calls in the ICU order, counted exactly as SQLite counts it.
+// What only a PostgreSQL log shows: a role that may only read the log, psqlODBC's Unicode driver, and a real
+// log with hand-typed lower-case calls in the ICU order, counted exactly as SQLite counts it.
 
 #include <gtest/gtest.h>
 
@@ -55,6 +55,27 @@ TEST_P(RebuildPostgresTest, RoleThatMayOnlyReadTheLogRebuildsIt) {
   EXPECT_EQ(tally.QsoCount(), 2);
   EXPECT_FALSE(reader_query.Active());
   EXPECT_EQ(TableContent(connection, "Log"), content);
+}
+
+// psqlODBC comes as two drivers; a host may have opened its connection through either. Through the Unicode
+// one the driver manager carries the module's ANSI calls across.
+TEST_P(RebuildPostgresTest, UnicodeDriverCountsLikeTheAnsiDriver) {
+  CreateLogTable(connection, "Log");
+  InsertQsos(connection, "Log",
+             {{"K1AB", "20M", "RTTY", "NA", "K1", "K"},
+              {"K1A", "20M", "RTTY", "NA", "K1", "K"},
+              {"k1aa", "20M", "RTTY", "na", "K1", "K"},
+              {"K1AB", "20M", "RTTY", "NA", "K1", "K"}});
+  Rebuild("Log");
+  const std::string ansi_report = tally.ShowStatistic();
+
+  std::string unicode = database.Postgres()->ConnectionString();
+  unicode.replace(unicode.find("PostgreSQL ANSI"), 15, "PostgreSQL Unicode");
+  const OdbcConnection unicode_connection(Engine::kPostgres, unicode);
+  OdbcQuery unicode_query("LogQuery", unicode_connection.RecordValue());
+  RecalcFromLog(tally, buffer, unicode_query, pump, [] {});
+  EXPECT_EQ(tally.QsoCount(), 3);
+  EXPECT_EQ(tally.ShowStatistic(), ansi_report);
 }
 
 // The QSO: lines of a bundled Cabrillo log as log rows, every third call typed in lower case.
