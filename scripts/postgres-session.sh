@@ -11,10 +11,11 @@ zqt_pg_bin() {
   echo "$dir"
 }
 
-# Runs a PostgreSQL program as the cluster's owner.
+# Runs a PostgreSQL program as the cluster's owner, from "/": the programs look up their own path through the
+# current directory, which the owner may not be allowed to enter (a clone under /root).
 zqt_pg_as_owner() {
   if [ "$(id -u)" -eq 0 ]; then
-    runuser -u "$ZQT_PG_OS_USER" -- "$@"
+    (cd / && runuser -u "$ZQT_PG_OS_USER" -- "$@")
   else
     "$@"
   fi
