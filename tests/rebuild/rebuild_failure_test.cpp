@@ -78,12 +78,15 @@ TEST_P(RebuildFailureTest, BatchNameIsRefusedAndEveryRowStays) {
   const bool sqlite = engine() == Engine::kSqlite;
   const long long changes = sqlite ? TotalChanges(connection) : 0;
 
-  // PostgreSQL's driver would run both statements of the batch.
   EXPECT_EQ(RebuildError("Log; DELETE FROM Log"),
             "Log table name 'Log; DELETE FROM Log' holds a statement separator; the query was not run");
   EXPECT_EQ(pump.calls, 0);
   if (sqlite) {
     EXPECT_EQ(TotalChanges(connection), changes);
+  } else {
+    // What the refusal prevents: the driver runs each statement of a batch.
+    ASSERT_EQ(connection.ErrorOf("Select * from Log order by CallSign; create table Batch (a text)"), "");
+    EXPECT_EQ(connection.ErrorOf("select * from Batch"), "");
   }
   EXPECT_EQ(TableContent(connection, "Log"), content);
 
