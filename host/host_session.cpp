@@ -1,5 +1,6 @@
 #include "host_session.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -17,6 +18,7 @@ namespace zqthost {
 namespace {
 
 constexpr auto kReleaseTimeout = std::chrono::seconds(10);
+constexpr auto kWaitRowsTimeout = std::chrono::minutes(2);
 constexpr unsigned char kFill = 0xAA;
 
 std::string Hex(const void* handle) {
@@ -153,6 +155,40 @@ void HostSession::Sql(std::string_view statement) {
   console_.Line("sql: done");
 }
 
+void HostSession::Replay(const std::vector<Qso>& qsos, std::size_t first, std::size_t last) {
+  std::size_t logged = 0;
+  for (std::size_t number = std::max<std::size_t>(first, 1); number <= std::min(last, qsos.size());
+       ++number) {
+    SetQso(qsos[number - 1]);
+    Log(false);
+    ++logged;
+  }
+  console_.Line("replay: " + std::to_string(logged) + " QSOs");
+}
+
+void HostSession::Reconnect() {
+  try {
+    log_.Reconnect();
+    console_.Line("reconnect: done");
+  } catch (const HostError& error) {
+    console_.Line(std::string("reconnect: failed: ") + error.what());
+  }
+}
+
+void HostSession::WaitRows(long long rows) {
+  const auto give_up = std::chrono::steady_clock::now() + kWaitRowsTimeout;
+  long long count = log_.RowCount(table_);
+  while (count < rows) {
+    if (std::chrono::steady_clock::now() > give_up) {
+      throw HostError(ExitCode::kFailure, "the log holds " + std::to_string(count) + " rows, not " +
+                                              std::to_string(rows) + ", after two minutes");
+    }
+    PumpFor(std::chrono::milliseconds(100));
+    count = log_.RowCount(table_);
+  }
+  console_.Line("wait-rows: " + std::to_string(count));
+}
+
 void HostSession::Report() {
   console_.Line(FormatReport(ReadReport(LiveWindow())));
 }
@@ -161,15 +197,32 @@ void HostSession::State() {
   console_.Line("state: " + DescribeState(LiveWindow(), window_class_));
 }
 
-void HostSession::ClickRecalc() {
+HWND HostSession::RecalcButton() const {
   const HWND window = LiveWindow();
-  const HWND button = window != nullptr ? FindDescendant(window, "button") : nullptr;
+  return window != nullptr ? FindDescendant(window, "button") : nullptr;
+}
+
+void HostSession::ClickRecalc() {
+  const HWND button = RecalcButton();
   if (button == nullptr) {
     console_.Line("click-recalc: none");
     return;
   }
   PostMessageA(button, BM_CLICK, 0, 0);
   console_.Line("click-recalc: posted");
+}
+
+void HostSession::Recalc() {
+  const HWND button = RecalcButton();
+  if (button == nullptr) {
+    console_.Line("recalc: none");
+    return;
+  }
+  // Sent, not posted: the rebuild runs inside the call, and an error box it shows is answered before it
+  // returns.
+  SendMessageA(button, BM_CLICK, 0, 0);
+  DrainMessages();
+  console_.Line("recalc: done");
 }
 
 void HostSession::SysCommand(WPARAM code) {
@@ -199,7 +252,7 @@ void HostSession::Release() {
 
 void HostSession::ReleaseDuringRebuild() {
   const HWND window = LiveWindow();
-  const HWND button = window != nullptr ? FindDescendant(window, "button") : nullptr;
+  const HWND button = RecalcButton();
   if (button == nullptr) {
     console_.Line("release-during-rebuild: none");
     return;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ZQTRTTYContest.h"
 #include "console.h"
@@ -49,10 +50,21 @@ class HostSession {
   // "log: getscore=N addqso=N". Returns the answer of _AddQSO.
   int Log(bool print_results);
   void Sql(std::string_view statement);
+  // Logs the QSOs first..last (from 1, inclusive, cut to the log's end) of a contest log file as Log does,
+  // and prints "replay: N QSOs".
+  void Replay(const std::vector<Qso>& qsos, std::size_t first, std::size_t last);
+  // Connects the host's log again on the same handle: "reconnect: done", or "reconnect: failed: <message>"
+  // with the host going on disconnected, as a logging program that keeps its operator working does.
+  void Reconnect();
+  // Pumps messages until the log table holds at least `rows` rows (other positions logging into it too);
+  // after two minutes throws HostError.
+  void WaitRows(long long rows);
 
   void Report();
   void State();
   void ClickRecalc();
+  // Clicks the button and returns once its rebuild has run: "recalc: done".
+  void Recalc();
   void SysCommand(WPARAM code);
   void Close();
   void Release();
@@ -81,6 +93,7 @@ class HostSession {
 
  private:
   HWND LiveWindow() const;
+  HWND RecalcButton() const;
 
   Console& console_;
   OdbcLog& log_;

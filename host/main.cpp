@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <fstream>
+#include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,10 +33,11 @@ std::string DefaultModulePath() {
 }
 
 int Host(Console& console, const Options& options) {
-  std::ifstream script;
-  if (!options.script.empty()) {
-    script.open(options.script, std::ios::binary);
-    if (!script) {
+  // "-" reads the script from standard input, so a test can drive the host step by step.
+  std::ifstream script_file;
+  if (!options.script.empty() && options.script != "-") {
+    script_file.open(options.script, std::ios::binary);
+    if (!script_file) {
       throw HostError(ExitCode::kFailure, "cannot read " + options.script);
     }
   }
@@ -53,8 +55,8 @@ int Host(Console& console, const Options& options) {
   log.PrepareTable(options.table, options.fresh);
   ContestModule module(options.dll.empty() ? DefaultModulePath() : options.dll);
   HostSession session(console, options, log, module);
-  if (script.is_open()) {
-    RunScript(session, script);
+  if (!options.script.empty()) {
+    RunScript(session, script_file.is_open() ? script_file : std::cin, options.cty_file);
   } else {
     RunDefaultFlow(session, console, options, log_input);
   }

@@ -62,13 +62,41 @@ OdbcHandle::~OdbcHandle() {
 }
 
 OdbcLog::OdbcLog(std::string_view connection_string)
-    : environment_(SQL_HANDLE_ENV, SQL_NULL_HANDLE), connection_(SQL_HANDLE_DBC, WithOdbc3(environment_)) {
-  std::string text(connection_string);
+    : connection_string_(connection_string),
+      environment_(SQL_HANDLE_ENV, SQL_NULL_HANDLE),
+      connection_(SQL_HANDLE_DBC, WithOdbc3(environment_)) {
+  Connect();
+}
+
+void OdbcLog::Connect() {
+  std::string text = connection_string_;
   SQLSMALLINT out_length = 0;
   Check(SQLDriverConnect(connection_.get(), nullptr, SqlText(text), static_cast<SQLSMALLINT>(text.size()),
                          nullptr, 0, &out_length, SQL_DRIVER_NOPROMPT),
         SQL_HANDLE_DBC, connection_.get());
   connected_ = true;
+}
+
+void OdbcLog::Reconnect() {
+  if (connected_) {
+    // A connection whose server went away still disconnects; what it answers does not matter.
+    SQLDisconnect(connection_.get());
+    connected_ = false;
+  }
+  Connect();
+}
+
+long long OdbcLog::RowCount(std::string_view table) {
+  OdbcHandle statement(SQL_HANDLE_STMT, connection_.get());
+  std::string text = "SELECT COUNT(*) FROM " + std::string(table);
+  Check(SQLExecDirect(statement.get(), SqlText(text), static_cast<SQLINTEGER>(text.size())), SQL_HANDLE_STMT,
+        statement.get());
+  Check(SQLFetch(statement.get()), SQL_HANDLE_STMT, statement.get());
+  SQLBIGINT count = 0;
+  SQLLEN indicator = 0;
+  Check(SQLGetData(statement.get(), 1, SQL_C_SBIGINT, &count, sizeof count, &indicator), SQL_HANDLE_STMT,
+        statement.get());
+  return static_cast<long long>(count);
 }
 
 OdbcLog::~OdbcLog() {

@@ -39,6 +39,14 @@ class OdbcLog {
 
   SQLHDBC connection() const { return connection_.get(); }
 
+  // Disconnects and connects again with the same connection string on the same handle, so the handle the
+  // module was given stays valid. A failure throws HostError (ExitCode::kOdbc) with the driver's message and
+  // leaves the handle disconnected until the next reconnect.
+  void Reconnect();
+
+  // The number of rows in the table.
+  long long RowCount(std::string_view table);
+
   // Creates the log table when it is missing; with fresh, drops an existing one first.
   void PrepareTable(std::string_view table, bool fresh);
 
@@ -48,7 +56,9 @@ class OdbcLog {
 
  private:
   bool TableExists(std::string_view table);
+  void Connect();
 
+  std::string connection_string_;
   OdbcHandle environment_;
   OdbcHandle connection_;
   bool connected_ = false;

@@ -136,7 +136,7 @@ Loads the contest module, keeps a log through ODBC and offers it QSOs, one a lin
   --screenshot FILE.bmp save the module window as a 24-bit BMP
   --stay                keep running until the module window is gone (Ctrl+C ends the wait)
   --watch-boxes         print every message box as "box: <caption>|<text>" and press OK
-  --script FILE         run test commands instead of the QSO flow
+  --script FILE | -     run test commands instead of the QSO flow ("-": from standard input)
   --log FILE            replay an ADIF or Cabrillo log: each QSO's entity, continent and call area come from
                         the country file; the reader's complaints are printed as "problem: line N: ..."
   --cty FILE            the country file in cty.dat format (default: /usr/share/hamradio-files/cty.dat; under
@@ -151,6 +151,12 @@ Script commands, one a line (a blank or tab after the command word; '#' starts a
   qso <QSO line>        take this QSO for the next calls; table NAME, caption TEXT, connection zero
                         change the record passed
   insert, log, sql TEXT insert the QSO into the log; log it as the host does; run SQL on the log
+  replay FIRST LAST LOGFILE
+                        log QSOs FIRST..LAST of an ADIF or Cabrillo log as the host does (calls resolved
+                        through the default country file)
+  reconnect             disconnect the log and connect it again on the same ODBC handle
+  wait-rows N           pump messages until the log table holds N rows (other positions log into it too)
+  recalc                click the button and return once its rebuild has run
   report, state         print the module window's text, or its state
   placement             print "placement: showcmd=N normal=L,T,R,B" of the module window
   click-recalc, syscommand HEX, close

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "host_error.h"
+#include "log_file_input.h"
 
 namespace zqthost {
 namespace {
@@ -78,7 +79,19 @@ void MoveCommand(HostSession& session, std::string_view rest) {
   session.Move(edges[0], edges[1], edges[2], edges[3]);
 }
 
-void Execute(HostSession& session, const Command& command) {
+// "FIRST LAST PATH": logs QSOs FIRST..LAST of the contest log at PATH (which may hold blanks).
+void ReplayCommand(HostSession& session, std::string_view rest, const std::string& cty_file) {
+  const Command first = SplitCommand(Trim(rest));
+  const Command last = SplitCommand(Trim(first.rest));
+  const std::string path(Trim(last.rest));
+  if (path.empty()) {
+    throw HostError(ExitCode::kUsage, "replay takes FIRST LAST LOGFILE");
+  }
+  const LogFileInput input = ReadLogFileInput(path, cty_file, "");
+  session.Replay(input.qsos, Number(first.name, 10), Number(last.name, 10));
+}
+
+void Execute(HostSession& session, const Command& command, const std::string& cty_file) {
   const std::string_view name = command.name;
   if (name == "info") {
     session.Info(true);
@@ -107,6 +120,14 @@ void Execute(HostSession& session, const Command& command) {
     session.Log(true);
   } else if (name == "sql") {
     session.Sql(command.rest);
+  } else if (name == "replay") {
+    ReplayCommand(session, command.rest, cty_file);
+  } else if (name == "reconnect") {
+    session.Reconnect();
+  } else if (name == "wait-rows") {
+    session.WaitRows(static_cast<long long>(Number(command.rest, 10)));
+  } else if (name == "recalc") {
+    session.Recalc();
   } else if (name == "report") {
     session.Report();
   } else if (name == "state") {
@@ -150,7 +171,7 @@ void Execute(HostSession& session, const Command& command) {
 
 }  // namespace
 
-void RunScript(HostSession& session, std::istream& script) {
+void RunScript(HostSession& session, std::istream& script, const std::string& cty_file) {
   std::string line;
   for (int number = 1; std::getline(script, line); ++number) {
     const std::string_view text = StripCr(line);
@@ -158,7 +179,7 @@ void RunScript(HostSession& session, std::istream& script) {
       continue;
     }
     try {
-      Execute(session, SplitCommand(text));
+      Execute(session, SplitCommand(text), cty_file);
     } catch (const HostError& error) {
       if (error.code() != ExitCode::kUsage) {
         throw;

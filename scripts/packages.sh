@@ -3,6 +3,7 @@ ZQT_PACKAGES=(
   cmake g++ clang make file git python3
   googletest libgtest-dev libbenchmark-dev
   unixodbc unixodbc-dev odbcinst libsqliteodbc sqlite3
+  postgresql odbc-postgresql odbc-postgresql:i386
   wine wine64 wine32:i386 libodbc2:i386 libsqliteodbc:i386
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686
   xvfb xauth imagemagick unzip

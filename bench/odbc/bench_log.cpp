@@ -8,27 +8,51 @@
 
 namespace zqt::bench {
 
-void BuildLog(const test::SqliteConnection& connection, int rows) {
+namespace {
+
+// The generated QSOs in PostgreSQL's words: the same values as the SQLite statement below.
+std::string PostgresLogRows(int rows) {
+  return "insert into log "
+         "select to_char(date '2024-02-10' + i % 2, 'YYYY-MM-DD'), to_char((i / 60) % 24, 'FM00') || "
+         "to_char(i % 60, 'FM00'), "
+         "p || i % 10 || chr(65 + (i / 10) % 26) || chr(65 + (i / 260) % 26) || chr(65 + (i / 6760) % 26), "
+         "14080.0 + (i % 50) * 0.1, "
+         "(array['80M', '40M', '20M', '15M', '10M'])[1 + (i / 17) % 5], 'RTTY', '599' || to_char(i % 1000, "
+         "'FM000'), to_char(i % 1000, 'FM000'), (array['AS', 'NA', 'NA', 'OC', 'EU', 'eu'])[1 + i % 6], "
+         "p || i % 10, p from (select i, (array['JA', 'K', 'VE', 'VK', 'DL', 'UA'])[1 + i % 6] as p "
+         "from generate_series(0, " +
+         std::to_string(rows - 1) + ") as i) as q";
+}
+
+std::string SqliteLogRows(int rows) {
+  return "insert into log "
+         "with recursive n(i) as (select 0 union all select i + 1 from n where i < " +
+         std::to_string(rows - 1) +
+         "), "
+         "q(i, p) as (select i, case i % 6 when 0 then 'JA' when 1 then 'K' when 2 then 'VE' when 3 then "
+         "'VK' "
+         "when 4 then 'DL' else 'UA' end from n) "
+         "select date('2024-02-10', '+' || (i % 2) || ' days'), printf('%02d%02d', (i / 60) % 24, i % 60), "
+         "printf('%s%d%s%s%s', p, i % 10, char(65 + (i / 10) % 26), char(65 + (i / 260) % 26), "
+         "char(65 + (i / 6760) % 26)), 14080.0 + (i % 50) * 0.1, "
+         "case (i / 17) % 5 when 0 then '80M' when 1 then '40M' when 2 then '20M' when 3 then '15M' else "
+         "'10M' "
+         "end, "
+         "'RTTY', printf('599%03d', i % 1000), printf('%03d', i % 1000), "
+         "case i % 6 when 0 then 'AS' when 1 then 'NA' when 2 then 'NA' when 3 then 'OC' when 4 then 'EU' "
+         "else 'eu' end, p || (i % 10), p from q";
+}
+
+}  // namespace
+
+void BuildLog(const test::OdbcConnection& connection, int rows) {
   connection.Execute(
       "create table log (QSODate text, QSOTime text, CallSign text, Frequency real, DigiBand text, "
       "QSOMode text, QSOReportRecived text, Exchange text, Continent text, MainPrefix text, DXCCPrefix "
       "text)");
   // Prefixes of several entities, call areas 0 to 9, three-letter suffixes; some calls repeat on other bands.
-  connection.Execute(
-      "insert into log "
-      "with recursive n(i) as (select 0 union all select i + 1 from n where i < " +
-      std::to_string(rows - 1) +
-      "), "
-      "q(i, p) as (select i, case i % 6 when 0 then 'JA' when 1 then 'K' when 2 then 'VE' when 3 then 'VK' "
-      "when 4 then 'DL' else 'UA' end from n) "
-      "select date('2024-02-10', '+' || (i % 2) || ' days'), printf('%02d%02d', (i / 60) % 24, i % 60), "
-      "printf('%s%d%s%s%s', p, i % 10, char(65 + (i / 10) % 26), char(65 + (i / 260) % 26), "
-      "char(65 + (i / 6760) % 26)), 14080.0 + (i % 50) * 0.1, "
-      "case (i / 17) % 5 when 0 then '80M' when 1 then '40M' when 2 then '20M' when 3 then '15M' else '10M' "
-      "end, "
-      "'RTTY', printf('599%03d', i % 1000), printf('%03d', i % 1000), "
-      "case i % 6 when 0 then 'AS' when 1 then 'NA' when 2 then 'NA' when 3 then 'OC' when 4 then 'EU' "
-      "else 'eu' end, p || (i % 10), p from q");
+  connection.Execute(connection.engine() == test::Engine::kPostgres ? PostgresLogRows(rows)
+                                                                    : SqliteLogRows(rows));
 }
 
 namespace {
@@ -44,7 +68,7 @@ void Require(SQLRETURN result, const char* what) {
 
 }  // namespace
 
-int FetchSevenColumns(const test::SqliteConnection& connection) {
+int FetchSevenColumns(const test::OdbcConnection& connection) {
   std::string sql(kLogStatement);
   std::array<char, 256> value;
   const test::OdbcHandle statement(SQL_HANDLE_STMT, connection.Handle());

@@ -4,18 +4,18 @@
 
 #include <string_view>
 
-#include "support/sqlite_database.h"
+#include "support/odbc_connection.h"
 
 namespace zqt::bench {
 
 inline constexpr std::string_view kLogStatement = "Select * from log order by CallSign";
 
-// Creates table "log" with `rows` QSOs. Column order: QSODate, QSOTime, CallSign, Frequency, DigiBand,
-// QSOMode, QSOReportRecived, Exchange, Continent, MainPrefix, DXCCPrefix.
-void BuildLog(const test::SqliteConnection& connection, int rows);
+// Creates table "log" with `rows` QSOs, the same on either engine. Column order: QSODate, QSOTime, CallSign,
+// Frequency, DigiBand, QSOMode, QSOReportRecived, Exchange, Continent, MainPrefix, DXCCPrefix.
+void BuildLog(const test::OdbcConnection& connection, int rows);
 
 // The bare ODBC loop: runs kLogStatement on a statement of its own and fetches the seven columns of every row
 // into one buffer, nothing else. Returns the number of rows.
-int FetchSevenColumns(const test::SqliteConnection& connection);
+int FetchSevenColumns(const test::OdbcConnection& connection);
 
 }  // namespace zqt::bench

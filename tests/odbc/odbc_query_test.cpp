@@ -1,4 +1,4 @@
-// OdbcQuery against real SQLite databases through the ODBC driver manager.
+// OdbcQuery against real SQLite and PostgreSQL databases through the ODBC driver manager.
 
 #include "odbc/odbc_query.h"
 
@@ -9,11 +9,12 @@
 #include <vector>
 
 #include "core/error.h"
-#include "support/sqlite_database.h"
+#include "support/log_database.h"
 
 namespace zqt {
 namespace {
 
+using test::Engine;
 using test::SqliteConnection;
 using test::TempDatabase;
 
@@ -43,10 +44,10 @@ std::string Pattern(std::size_t length) {
   return text;
 }
 
-class OdbcQueryTest : public ::testing::Test {
+class OdbcQueryTest : public test::EngineTest {
  protected:
   OdbcQuery Query(const std::string& sql) {
-    OdbcQuery query("LogQuery", connection_.RecordValue());
+    OdbcQuery query("LogQuery", connection.RecordValue());
     query.SetSql(sql);
     return query;
   }
@@ -58,13 +59,12 @@ class OdbcQueryTest : public ::testing::Test {
     }
     return values;
   }
-
-  TempDatabase database_;
-  SqliteConnection connection_{database_};
 };
 
-TEST_F(OdbcQueryTest, EmptyTableIsPastTheLastRowAtOnce) {
-  connection_.Execute(kLogTable);
+INSTANTIATE_TEST_SUITE_P(Engines, OdbcQueryTest, test::AllEngines(), test::EngineTestName);
+
+TEST_P(OdbcQueryTest, EmptyTableIsPastTheLastRowAtOnce) {
+  connection.Execute(kLogTable);
   OdbcQuery query = Query("Select * from log order by CallSign");
   query.Open();
   EXPECT_TRUE(query.Active());
@@ -74,9 +74,9 @@ TEST_F(OdbcQueryTest, EmptyTableIsPastTheLastRowAtOnce) {
   EXPECT_TRUE(query.Eof());
 }
 
-TEST_F(OdbcQueryTest, ReadsEveryRowInTheRebuildOrder) {
-  connection_.Execute(kLogTable);
-  connection_.Execute(
+TEST_P(OdbcQueryTest, ReadsEveryRowInTheRebuildOrder) {
+  connection.Execute(kLogTable);
+  connection.Execute(
       "insert into log values "
       "('2024-01-02', 'W1AW', '20M', 'RTTY', 'na', 'W1', 'K', '599', 14085.5, 7), "
       "('2024-01-01', 'JA1ABC', '15M', 'RTTY', 'AS', NULL, 'JA', '599001', 21080, 12), "
@@ -96,9 +96,9 @@ TEST_F(OdbcQueryTest, ReadsEveryRowInTheRebuildOrder) {
   EXPECT_TRUE(query.Eof());
 }
 
-TEST_F(OdbcQueryTest, ReadsColumnsInAnyOrderAndAsOftenAsAsked) {
-  connection_.Execute("create table t (a text, b text, c text, d text)");
-  connection_.Execute(
+TEST_P(OdbcQueryTest, ReadsColumnsInAnyOrderAndAsOftenAsAsked) {
+  connection.Execute("create table t (a text, b text, c text, d text)");
+  connection.Execute(
       "insert into t values ('a1', 'b1', 'c1', 'd1'), ('a2', 'b2', 'c2', 'd2'), "
       "('a3', 'b3', 'c3', 'd3')");
   OdbcQuery query = Query("select * from t order by a");
@@ -118,13 +118,13 @@ TEST_F(OdbcQueryTest, ReadsColumnsInAnyOrderAndAsOftenAsAsked) {
   EXPECT_EQ(query.FieldAsText("d"), "d3");
 }
 
-TEST_F(OdbcQueryTest, ValuesOfAnyLengthComeBackWhole) {
+TEST_P(OdbcQueryTest, ValuesOfAnyLengthComeBackWhole) {
   const std::vector<std::size_t> lengths = {0, 1, 254, 255, 256, 257, 511, 512, 513, 1000, 5000};
-  connection_.Execute("create table t (id integer, v text)");
+  connection.Execute("create table t (id integer, v text)");
   for (std::size_t i = 0; i < lengths.size(); ++i) {
-    connection_.Execute("insert into t values (" + std::to_string(i) + ", '" + Pattern(lengths[i]) + "')");
+    connection.Execute("insert into t values (" + std::to_string(i) + ", '" + Pattern(lengths[i]) + "')");
   }
-  connection_.Execute("insert into t values (" + std::to_string(lengths.size()) + ", NULL)");
+  connection.Execute("insert into t values (" + std::to_string(lengths.size()) + ", NULL)");
   OdbcQuery query = Query("select * from t order by id");
   query.Open();
   for (std::size_t length : lengths) {
@@ -138,9 +138,9 @@ TEST_F(OdbcQueryTest, ValuesOfAnyLengthComeBackWhole) {
   EXPECT_TRUE(query.Eof());
 }
 
-TEST_F(OdbcQueryTest, ColumnNamesIgnoreAsciiLetterCase) {
-  connection_.Execute(kLogTable);
-  connection_.Execute("insert into log (CallSign, QSOReportRecived) values ('DL1ABC', '599')");
+TEST_P(OdbcQueryTest, ColumnNamesIgnoreAsciiLetterCase) {
+  connection.Execute(kLogTable);
+  connection.Execute("insert into log (CallSign, QSOReportRecived) values ('DL1ABC', '599')");
   OdbcQuery query = Query("Select * from log order by CallSign");
   query.Open();
   EXPECT_EQ(query.FieldAsText("callsign"), "DL1ABC");
@@ -149,46 +149,47 @@ TEST_F(OdbcQueryTest, ColumnNamesIgnoreAsciiLetterCase) {
   EXPECT_EQ(ErrorText([&] { query.FieldAsText("CallSig"); }), "LogQuery: Field 'CallSig' not found");
 }
 
-TEST_F(OdbcQueryTest, MissingColumnRaisesItsNameWhenRead) {
-  connection_.Execute("create table log (CallSign text, DigiBand text)");
-  connection_.Execute("insert into log values ('W1AW', '20M')");
+TEST_P(OdbcQueryTest, MissingColumnRaisesItsNameWhenRead) {
+  connection.Execute("create table log (CallSign text, DigiBand text)");
+  connection.Execute("insert into log values ('W1AW', '20M')");
   OdbcQuery query = Query("Select * from log order by CallSign");
   ASSERT_NO_THROW(query.Open());
   EXPECT_EQ(ErrorText([&] { query.FieldAsText("QSOReportRecived"); }),
             "LogQuery: Field 'QSOReportRecived' not found");
   EXPECT_EQ(query.FieldAsText("DigiBand"), "20M");
 
-  OdbcQuery other("StatsQuery", connection_.RecordValue());
+  OdbcQuery other("StatsQuery", connection.RecordValue());
   other.SetSql("select CallSign from log");
   other.Open();
   EXPECT_EQ(ErrorText([&] { other.FieldAsText("DigiBand"); }), "StatsQuery: Field 'DigiBand' not found");
 }
 
-TEST_F(OdbcQueryTest, MissingColumnRaisesOnAnEmptyTableToo) {
-  connection_.Execute("create table log (CallSign text)");
+TEST_P(OdbcQueryTest, MissingColumnRaisesOnAnEmptyTableToo) {
+  connection.Execute("create table log (CallSign text)");
   OdbcQuery query = Query("Select * from log order by CallSign");
   query.Open();
   EXPECT_EQ(ErrorText([&] { query.FieldAsText("QSOReportRecived"); }),
             "LogQuery: Field 'QSOReportRecived' not found");
 }
 
-TEST_F(OdbcQueryTest, EngineErrorsPassThroughOnOpen) {
-  connection_.Execute("create table \"my log\" (CallSign text)");
+TEST_P(OdbcQueryTest, EngineErrorsPassThroughOnOpen) {
+  connection.Execute("create table \"my log\" (CallSign text)");
   for (const std::string sql :
        {"Select * from nosuch order by CallSign", "Select * from my log order by CallSign",
         "Select * from log; delete from log order by CallSign"}) {
-    const std::string engine = connection_.ErrorOf(sql);
+    const std::string engine = connection.ErrorOf(sql);
     ASSERT_FALSE(engine.empty()) << sql;
     OdbcQuery query = Query(sql);
     EXPECT_EQ(ErrorText([&] { query.Open(); }), engine) << sql;
     EXPECT_FALSE(query.Active());
     EXPECT_TRUE(query.Eof());
   }
-  EXPECT_NE(connection_.ErrorOf("Select * from nosuch order by CallSign").find("no such table: nosuch"),
-            std::string::npos);
+  const std::string missing =
+      engine() == Engine::kSqlite ? "no such table: nosuch" : "relation \"nosuch\" does not exist";
+  EXPECT_NE(connection.ErrorOf("Select * from nosuch order by CallSign").find(missing), std::string::npos);
 }
 
-TEST_F(OdbcQueryTest, NoConnectionRaisesOnOpen) {
+TEST_P(OdbcQueryTest, NoConnectionRaisesOnOpen) {
   OdbcQuery query("LogQuery", 0);
   query.SetSql("Select * from log order by CallSign");
   EXPECT_EQ(ErrorText([&] { query.Open(); }), "Missing Connection or ConnectionString");
@@ -196,7 +197,7 @@ TEST_F(OdbcQueryTest, NoConnectionRaisesOnOpen) {
   EXPECT_TRUE(query.Eof());
 }
 
-TEST_F(OdbcQueryTest, ClosedQueryRefusesRowWork) {
+TEST_P(OdbcQueryTest, ClosedQueryRefusesRowWork) {
   OdbcQuery query = Query("select 1 as one");
   EXPECT_FALSE(query.Active());
   EXPECT_TRUE(query.Eof());
@@ -204,9 +205,9 @@ TEST_F(OdbcQueryTest, ClosedQueryRefusesRowWork) {
   EXPECT_EQ(ErrorText([&] { query.Next(); }), "LogQuery: The query is not open");
 }
 
-TEST_F(OdbcQueryTest, ClosesTwiceAndReopensFromTheFirstRow) {
-  connection_.Execute("create table t (a text)");
-  connection_.Execute("insert into t values ('x'), ('y')");
+TEST_P(OdbcQueryTest, ClosesTwiceAndReopensFromTheFirstRow) {
+  connection.Execute("create table t (a text)");
+  connection.Execute("insert into t values ('x'), ('y')");
   OdbcQuery query = Query("select * from t order by a");
   query.Open();
   query.Next();
@@ -223,9 +224,9 @@ TEST_F(OdbcQueryTest, ClosesTwiceAndReopensFromTheFirstRow) {
   EXPECT_EQ(query.FieldAsText("a"), "x");
 }
 
-TEST_F(OdbcQueryTest, FailedOpenLeavesTheConnectionUsable) {
-  connection_.Execute("create table t (a text)");
-  connection_.Execute("insert into t values ('x')");
+TEST_P(OdbcQueryTest, FailedOpenLeavesTheConnectionUsable) {
+  connection.Execute("create table t (a text)");
+  connection.Execute("insert into t values ('x')");
   OdbcQuery query = Query("select * from nosuch");
   for (int attempt = 0; attempt < 50; ++attempt) {
     EXPECT_THROW(query.Open(), Error);
@@ -237,11 +238,13 @@ TEST_F(OdbcQueryTest, FailedOpenLeavesTheConnectionUsable) {
 
 // An open cursor keeps the database's read lock; the host's own writes must not wait for the module. The
 // driver steps rows one at a time only with StepAPI=1 (by default it reads the whole result on execution).
-TEST_F(OdbcQueryTest, CloseAndDestructionReleaseTheDatabase) {
-  connection_.Execute("create table t (a text)");
-  connection_.Execute("insert into t values ('x'), ('y')");
-  const SqliteConnection stepping(database_, ";StepAPI=1");
-  const SqliteConnection writer(database_, ";Timeout=1");
+TEST(OdbcQuerySqliteTest, CloseAndDestructionReleaseTheDatabase) {
+  const TempDatabase database;
+  const SqliteConnection setup(database);
+  setup.Execute("create table t (a text)");
+  setup.Execute("insert into t values ('x'), ('y')");
+  const SqliteConnection stepping(database, ";StepAPI=1");
+  const SqliteConnection writer(database, ";Timeout=1");
   const std::string insert = "insert into t values ('z')";
   {
     OdbcQuery query("LogQuery", stepping.RecordValue());
@@ -253,6 +256,31 @@ TEST_F(OdbcQueryTest, CloseAndDestructionReleaseTheDatabase) {
     query.Open();
   }
   EXPECT_EQ(writer.ErrorOf(insert), "");
+}
+
+// Fetching in chunks (UseDeclareFetch) keeps a cursor, and with it a transaction and the table's share lock,
+// open on the server; another position's change to the table must not wait once the module has closed.
+TEST(OdbcQueryPostgresTest, CloseAndDestructionEndTheCursorsTransaction) {
+  const test::LogDatabase database(Engine::kPostgres);
+  const auto setup = database.Connect();
+  setup->Execute("create table t (a text)");
+  setup->Execute("insert into t values ('x'), ('y'), ('z')");
+  const auto chunked = database.Connect("UseDeclareFetch=1;Fetch=1;");
+  const auto writer = database.Connect();
+  writer->Execute("set lock_timeout = '500ms'");
+  const std::string change = "alter table t alter column a set default 'd'";
+  {
+    OdbcQuery query("LogQuery", chunked->RecordValue());
+    query.SetSql("select * from t");
+    query.Open();
+    EXPECT_EQ(query.FieldAsText("a"), "x");
+    ASSERT_NE(writer->ErrorOf(change), "") << "an open cursor holds no lock: the test shows nothing";
+    query.Close();
+    EXPECT_EQ(writer->ErrorOf(change), "");
+    query.Open();
+    ASSERT_NE(writer->ErrorOf(change), "");
+  }
+  EXPECT_EQ(writer->ErrorOf(change), "");
 }
 
 }  // namespace

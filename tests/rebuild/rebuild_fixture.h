@@ -1,5 +1,5 @@
 #pragma once
-// A rebuild wired as the window wires it, over a SQLite log reached through the driver manager.
+// A rebuild wired as the window wires it, over a log of either engine reached through the driver manager.
 
 #include <gtest/gtest.h>
 
@@ -11,13 +11,13 @@
 #include "core/rebuild.h"
 #include "core/tally.h"
 #include "odbc/odbc_query.h"
-#include "support/sqlite_database.h"
 #include "support/counting_pump.h"
+#include "support/log_database.h"
 #include "support/log_table.h"
 
 namespace zqt::test {
 
-class RebuildFixture : public ::testing::Test {
+class RebuildFixture : public EngineTest {
  protected:
   // Rebuilds from `table` (the buffer's LogTable is set to it first).
   void Rebuild(std::string_view table) {
@@ -38,8 +38,6 @@ class RebuildFixture : public ::testing::Test {
     return "(no error)";
   }
 
-  TempDatabase database;
-  SqliteConnection connection{database};
   Tally tally{UserCollation()};
   TContestData buffer{};
   CountingPump pump;

@@ -1,4 +1,5 @@
-// Rebuilds from SQLite logs through the driver manager: what gets counted, and the database left as it was.
+// Rebuilds from SQLite and PostgreSQL logs through the driver manager: what gets counted, and the database
+// left as it was.
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@ namespace zqt::test {
 namespace {
 
 using RebuildLogTest = RebuildFixture;
+INSTANTIATE_TEST_SUITE_P(Engines, RebuildLogTest, AllEngines(), EngineTestName);
 
 // Text whose characters depend on their position, so a cut in the wrong place shows.
 std::string Pattern(char first, std::size_t length) {
@@ -20,7 +22,7 @@ std::string Pattern(char first, std::size_t length) {
   return text;
 }
 
-TEST_F(RebuildLogTest, EmptyLogEmptiesTheTallyAndGivesTheAllZeroReport) {
+TEST_P(RebuildLogTest, EmptyLogEmptiesTheTallyAndGivesTheAllZeroReport) {
   CreateLogTable(connection, "Log");
   TContestData live{};
   WriteText(live.CallSign, "DL1AA");
@@ -38,7 +40,7 @@ TEST_F(RebuildLogTest, EmptyLogEmptiesTheTallyAndGivesTheAllZeroReport) {
   EXPECT_FALSE(query.Active());
 }
 
-TEST_F(RebuildLogTest, RepeatedQsosCountOnceAndOtherBandsOrModesCountAgain) {
+TEST_P(RebuildLogTest, RepeatedQsosCountOnceAndOtherBandsOrModesCountAgain) {
   CreateLogTable(connection, "Log");
   InsertQsos(connection, "Log",
              {{"K1AA", "20M", "RTTY", "NA", "K1", "K"},
@@ -58,7 +60,7 @@ TEST_F(RebuildLogTest, RepeatedQsosCountOnceAndOtherBandsOrModesCountAgain) {
             "Cont(2)\tAS\tNA");
 }
 
-TEST_F(RebuildLogTest, LowerCaseContinentIsCountedAndShownUpperCase) {
+TEST_P(RebuildLogTest, LowerCaseContinentIsCountedAndShownUpperCase) {
   CreateLogTable(connection, "Log");
   InsertQsos(connection, "Log",
              {{"DL1AA", "20M", "RTTY", "eu", "DL1", "DL"},
@@ -71,7 +73,7 @@ TEST_F(RebuildLogTest, LowerCaseContinentIsCountedAndShownUpperCase) {
   EXPECT_EQ(ReadText(buffer.Continent), "NA");
 }
 
-TEST_F(RebuildLogTest, NullReadsAsEmptyAndLongValuesAreCutTo255) {
+TEST_P(RebuildLogTest, NullReadsAsEmptyAndLongValuesAreCutTo255) {
   const std::string long_call = Pattern('Z', 1000);
   const std::string long_report = Pattern('5', 1000);
   CreateLogTable(connection, "Log");
@@ -101,24 +103,31 @@ TEST_F(RebuildLogTest, NullReadsAsEmptyAndLongValuesAreCutTo255) {
   EXPECT_EQ(tally.Worked().Count(), 2u);
 }
 
-TEST_F(RebuildLogTest, RebuildWritesNothingToTheDatabase) {
+TEST_P(RebuildLogTest, RebuildWritesNothingToTheDatabase) {
   CreateLogTable(connection, "Log");
   InsertQsos(connection, "Log",
              {{"K1AA", "20M", "RTTY", "na", "K1", "K"},
               {"VE3XX", "40M", "RTTY", "NA", std::string(kNull), "VE"},
               {"K1AA", "20M", "RTTY", "NA", "K1", "K"}});
   const std::string content = TableContent(connection, "Log");
-  const long long changes = TotalChanges(connection);
+  // SQLite counts the connection's changes; on PostgreSQL a role that may only read proves the same
+  // (RebuildPostgresTest).
+  const bool sqlite = engine() == Engine::kSqlite;
+  const long long changes = sqlite ? TotalChanges(connection) : 0;
   pump.on_call = [&] {
     EXPECT_TRUE(query.Active()) << "messages run after the query has opened";
-    EXPECT_EQ(TotalChanges(connection), changes);
+    if (sqlite) {
+      EXPECT_EQ(TotalChanges(connection), changes);
+    }
   };
 
   Rebuild("Log");
   Rebuild("Log");
   EXPECT_EQ(pump.calls, 2);
   EXPECT_EQ(tally.QsoCount(), 2);
-  EXPECT_EQ(TotalChanges(connection), changes);
+  if (sqlite) {
+    EXPECT_EQ(TotalChanges(connection), changes);
+  }
   EXPECT_EQ(TableContent(connection, "Log"), content);
 }
 

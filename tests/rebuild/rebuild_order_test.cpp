@@ -17,6 +17,7 @@ namespace zqt::test {
 namespace {
 
 using RebuildOrderTest = RebuildFixture;
+INSTANTIATE_TEST_SUITE_P(Engines, RebuildOrderTest, AllEngines(), EngineTestName);
 using Worked = std::vector<std::tuple<std::string, std::string, std::string>>;
 
 Worked WorkedOf(const Tally& tally) {
@@ -26,22 +27,23 @@ Worked WorkedOf(const Tally& tally) {
   return worked;
 }
 
-TEST_F(RebuildOrderTest, NocaseOrderPutsLowerCaseCallsBetweenAndRepeatsStayDuplicates) {
+// SQLite's NOCASE and PostgreSQL's ICU "en-US" order alike here.
+TEST_P(RebuildOrderTest, LinguisticOrderPutsLowerCaseCallsBetweenAndRepeatsStayDuplicates) {
   const std::vector<LogQso> rows = {{"K1AB", "20M", "RTTY", "NA", "K1", "K"},
                                     {"K1A", "20M", "RTTY", "NA", "K1", "K"},
                                     {"k1aa", "20M", "RTTY", "NA", "K1", "K"},
                                     {"K1AB", "20M", "RTTY", "NA", "K1", "K"}};
-  CreateLogTable(connection, "Nocase", "COLLATE NOCASE");
-  InsertQsos(connection, "Nocase", rows);
-  ASSERT_EQ(CallOrder(connection, "Nocase"), (std::vector<std::string>{"K1A", "k1aa", "K1AB", "K1AB"}));
+  CreateLogTable(connection, "Linguistic", LinguisticCollation(engine()));
+  InsertQsos(connection, "Linguistic", rows);
+  ASSERT_EQ(CallOrder(connection, "Linguistic"), (std::vector<std::string>{"K1A", "k1aa", "K1AB", "K1AB"}));
 
-  Rebuild("Nocase");
+  Rebuild("Linguistic");
   EXPECT_EQ(tally.QsoCount(), 3);
   EXPECT_EQ(WorkedOf(tally),
             (Worked{{"K1A", "20M", "RTTY"}, {"K1AB", "20M", "RTTY"}, {"k1aa", "20M", "RTTY"}}));
 }
 
-TEST_F(RebuildOrderTest, MixedCaseLogCountsLikeTheOrdinallySortedLog) {
+TEST_P(RebuildOrderTest, MixedCaseLogCountsLikeTheOrdinallySortedLog) {
   std::minstd_rand rng(20240210);
   const auto pick = [&rng](std::size_t n) { return static_cast<std::size_t>(rng()) % n; };
   const char* const prefixes[] = {"K1", "k1", "K1a", "VE3", "ve3", "JA1", "Ja1", "VK2", "DL"};
@@ -60,16 +62,16 @@ TEST_F(RebuildOrderTest, MixedCaseLogCountsLikeTheOrdinallySortedLog) {
     distinct.emplace(call, band, mode);
     rows.push_back({call, band, mode, continents[p], std::string(prefixes[p]).substr(0, 3), dxcc[p]});
   }
-  CreateLogTable(connection, "Nocase", "COLLATE NOCASE");
-  CreateLogTable(connection, "Ordinal");
-  InsertQsos(connection, "Nocase", rows);
+  CreateLogTable(connection, "Linguistic", LinguisticCollation(engine()));
+  CreateLogTable(connection, "Ordinal", OrdinalCollation(engine()));
+  InsertQsos(connection, "Linguistic", rows);
   InsertQsos(connection, "Ordinal", rows);
-  const std::vector<std::string> order = CallOrder(connection, "Nocase");
+  const std::vector<std::string> order = CallOrder(connection, "Linguistic");
   ASSERT_FALSE(std::is_sorted(order.begin(), order.end())) << "the log must come out of ordinal order";
 
   Rebuild("Ordinal");
   const std::string sorted_report = tally.ShowStatistic();
-  Rebuild("Nocase");
+  Rebuild("Linguistic");
   EXPECT_EQ(tally.ShowStatistic(), sorted_report);
   EXPECT_EQ(tally.QsoCount(), static_cast<std::int64_t>(distinct.size()));
   // Every distinct QSO once, in ordinal order of calls (rows of one call keep their arrival order).

@@ -1,6 +1,9 @@
 #include "support/log_table.h"
 
+#include <stdexcept>
 #include <string>
+
+#include "base/ascii_case.h"
 
 #include "odbc/odbc_query.h"
 
@@ -19,12 +22,17 @@ std::string Quoted(std::string_view text, char quote) {
   return out;
 }
 
+// The table as a statement names it: quoted, and on PostgreSQL folded to lower case as an unquoted name is.
+std::string TableName(const OdbcConnection& connection, std::string_view table) {
+  return Quoted(connection.engine() == Engine::kPostgres ? ToLowerAscii(table) : std::string(table), '"');
+}
+
 std::string Literal(std::string_view value) {
   return value == kNull ? "NULL" : Quoted(value, '\'');
 }
 
 // The first row's `column` of a one-row query.
-std::string SingleValue(const SqliteConnection& connection, const std::string& sql, std::string_view column) {
+std::string SingleValue(const OdbcConnection& connection, const std::string& sql, std::string_view column) {
   OdbcQuery query("Check", connection.RecordValue());
   query.SetSql(sql);
   query.Open();
@@ -39,14 +47,14 @@ const std::vector<std::string>& RebuildColumns() {
   return columns;
 }
 
-void CreateLogTable(const SqliteConnection& connection, std::string_view table,
-                    std::string_view call_collation, std::string_view omitted) {
+void CreateLogTable(const OdbcConnection& connection, std::string_view table, std::string_view call_collation,
+                    std::string_view omitted) {
   const std::vector<std::string> columns = {"QSODate text",   "CallSign text " + std::string(call_collation),
                                             "DigiBand text",  "QSOMode text",
                                             "Frequency real", "QSOReportRecived text",
                                             "Continent text", "MainPrefix text",
                                             "DXCCPrefix text"};
-  std::string sql = "create table " + Quoted(table, '"') + " (";
+  std::string sql = "create table " + TableName(connection, table) + " (";
   bool first = true;
   for (const std::string& column : columns) {
     if (!omitted.empty() && column.starts_with(std::string(omitted) + " "))
@@ -57,9 +65,9 @@ void CreateLogTable(const SqliteConnection& connection, std::string_view table,
   connection.Execute(sql + ")");
 }
 
-void InsertQsos(const SqliteConnection& connection, std::string_view table, const std::vector<LogQso>& rows) {
+void InsertQsos(const OdbcConnection& connection, std::string_view table, const std::vector<LogQso>& rows) {
   // One statement: one transaction for the whole log.
-  std::string sql = "insert into " + Quoted(table, '"') + " values ";
+  std::string sql = "insert into " + TableName(connection, table) + " values ";
   for (const LogQso& q : rows) {
     sql += (&q == rows.data() ? "" : ", ");
     sql += "('2024-02-10', " + Literal(q.call) + ", " + Literal(q.band) + ", " + Literal(q.mode) +
@@ -69,24 +77,38 @@ void InsertQsos(const SqliteConnection& connection, std::string_view table, cons
   connection.Execute(sql);
 }
 
-std::string TableContent(const SqliteConnection& connection, std::string_view table) {
+std::string TableContent(const OdbcConnection& connection, std::string_view table) {
+  if (connection.engine() == Engine::kPostgres) {
+    return SingleValue(
+        connection,
+        "select count(*) || ':' || coalesce(string_agg(quote_nullable(QSODate) || "
+        "quote_nullable(CallSign) || quote_nullable(DigiBand) || quote_nullable(QSOMode) || "
+        "quote_nullable(Frequency) || quote_nullable(QSOReportRecived) || "
+        "quote_nullable(Continent) || quote_nullable(MainPrefix) || quote_nullable(DXCCPrefix), "
+        "'|' order by ctid), '') as content from " +
+            TableName(connection, table),
+        "content");
+  }
   return SingleValue(
       connection,
       "select count(*) || ':' || coalesce(group_concat(r, '|'), '') as content from (select "
       "quote(QSODate) || quote(CallSign) || quote(DigiBand) || quote(QSOMode) || "
       "quote(Frequency) || quote(QSOReportRecived) || quote(Continent) || quote(MainPrefix) || "
       "quote(DXCCPrefix) as r from " +
-          Quoted(table, '"') + " order by rowid)",
+          TableName(connection, table) + " order by rowid)",
       "content");
 }
 
-long long TotalChanges(const SqliteConnection& connection) {
+long long TotalChanges(const OdbcConnection& connection) {
+  if (connection.engine() != Engine::kSqlite) {
+    throw std::logic_error("TotalChanges counts SQLite's changes only");
+  }
   return std::stoll(SingleValue(connection, "select total_changes() as n", "n"));
 }
 
-std::vector<std::string> CallOrder(const SqliteConnection& connection, std::string_view table) {
+std::vector<std::string> CallOrder(const OdbcConnection& connection, std::string_view table) {
   OdbcQuery query("Check", connection.RecordValue());
-  query.SetSql("select CallSign from " + Quoted(table, '"') + " order by CallSign");
+  query.SetSql("select CallSign from " + TableName(connection, table) + " order by CallSign");
   std::vector<std::string> calls;
   for (query.Open(); !query.Eof(); query.Next())
     calls.push_back(query.FieldAsText("CallSign"));

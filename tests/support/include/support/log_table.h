@@ -1,11 +1,12 @@
 #pragma once
-// Host-like log tables in a SQLite test database, and what a test reads back to see that they are untouched.
+// Host-like log tables in a test database of either engine, and what a test reads back to see that they are
+// untouched.
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "support/sqlite_database.h"
+#include "support/odbc_connection.h"
 
 namespace zqt::test {
 
@@ -20,21 +21,22 @@ inline constexpr std::string_view kNull = "\x01NULL";
 // The seven columns the rebuild reads.
 const std::vector<std::string>& RebuildColumns();
 
-// Creates `table` (quoted, so any name works) with the seven columns among host columns, leaving out
-// `omitted` and giving CallSign `call_collation` (e.g. "COLLATE NOCASE") when not empty.
-void CreateLogTable(const SqliteConnection& connection, std::string_view table,
+// Creates `table` (quoted, so any name works; on PostgreSQL in lower case, the name an unquoted `table` in a
+// statement folds to) with the seven columns among host columns, leaving out `omitted` and giving CallSign
+// `call_collation` (e.g. "COLLATE NOCASE") when not empty.
+void CreateLogTable(const OdbcConnection& connection, std::string_view table,
                     std::string_view call_collation = "", std::string_view omitted = "");
 
 // Inserts the rows into a table made by CreateLogTable without omitted columns.
-void InsertQsos(const SqliteConnection& connection, std::string_view table, const std::vector<LogQso>& rows);
+void InsertQsos(const OdbcConnection& connection, std::string_view table, const std::vector<LogQso>& rows);
 
 // Every row of a table made by CreateLogTable, in storage order, as one text.
-std::string TableContent(const SqliteConnection& connection, std::string_view table);
+std::string TableContent(const OdbcConnection& connection, std::string_view table);
 
-// Rows changed through the connection since it opened (SQLite's total_changes()).
-long long TotalChanges(const SqliteConnection& connection);
+// Rows changed through the connection since it opened (SQLite's total_changes()); SQLite only.
+long long TotalChanges(const OdbcConnection& connection);
 
 // CallSign of every row in the order "order by CallSign" returns them.
-std::vector<std::string> CallOrder(const SqliteConnection& connection, std::string_view table);
+std::vector<std::string> CallOrder(const OdbcConnection& connection, std::string_view table);
 
 }  // namespace zqt::test
