@@ -8,15 +8,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # The shipped i686 DLL under 32-bit Wine where the kernel executes 32-bit code, else the x86-64 build.
 preset=$(zqt_windows_preset)
-build_log=$(mktemp)
-if ! (cd "$here" && cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" -j2 --target zqthost \
-  ZQTRTTYContest) >"$build_log" 2>&1; then
-  cat "$build_log" >&2
-  rm -f "$build_log"
-  echo "zqt bench: the $preset build failed" >&2
-  exit 1
-fi
-rm -f "$build_log"
+zqt_build_host_and_dll "$here" "zqt bench"
 if [ "$preset" = win32 ]; then
   echo "== the product: i686 DLL and host under 32-bit Wine"
 else
