@@ -93,6 +93,10 @@ void WorkedList::SortWorked() {
 bool WorkedList::IsDupe(std::string_view call, std::string_view band, std::string_view mode) const {
   if (order_.empty())
     return false;
+  // A call after the last one of an ordered list is new: the rebuild's rows come in call order, and the
+  // binary search over a large list would fetch its probes from far apart in memory for every row.
+  if (sorted_ == order_.size() && CompareOrdinal(call, CallAt(order_.back())) > 0)
+    return false;
   std::ptrdiff_t low = 0;
   std::ptrdiff_t high = static_cast<std::ptrdiff_t>(order_.size()) - 1;
   std::ptrdiff_t mid = 0;

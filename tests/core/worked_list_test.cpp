@@ -61,6 +61,21 @@ TEST(IsDupe, ScansTheWholeRunOfACallFromItsFirstEntry) {
   EXPECT_FALSE(list.IsDupe("ZZ9Z", "80m", "RTTY"));
 }
 
+TEST(IsDupe, AnUnsortedTailIsSearchedAsTheListStands) {
+  WorkedList list;
+  list.AddWorked("K1AA", "20m", "RTTY");
+  list.AddWorked("K9ZZ", "20m", "RTTY");
+  // Out of order and not yet sorted: the last entry is not the greatest call.
+  list.AddWorked("K5MM", "20m", "RTTY");
+  EXPECT_TRUE(list.IsDupe("K1AA", "20m", "RTTY"));
+  EXPECT_FALSE(list.IsDupe("K9ZZ", "15m", "RTTY"));
+  list.SortWorked();
+  EXPECT_TRUE(list.IsDupe("K9ZZ", "20m", "RTTY"));
+  EXPECT_TRUE(list.IsDupe("K5MM", "20m", "RTTY"));
+  EXPECT_FALSE(list.IsDupe("K9ZZZ", "20m", "RTTY"));
+  EXPECT_FALSE(list.IsDupe("\xFF", "20m", "RTTY"));
+}
+
 TEST(SortWorked, OrdersByUnsignedBytesWithCapitalsBeforeLowerCase) {
   WorkedList list;
   for (const char* call : {"k1aa", "K1AB", "\xC0", "K1A", "9A1A", "K1AA"})
