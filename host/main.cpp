@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "bench_mode.h"
 #include "box_watcher.h"
 #include "console.h"
 #include "default_flow.h"
@@ -52,6 +53,11 @@ int Host(Console& console, const Options& options) {
     watcher.emplace(console, GetCurrentThreadId());
   }
   OdbcLog log(options.connection_string);
+  if (options.bench) {
+    ContestModule module(options.dll.empty() ? DefaultModulePath() : options.dll);
+    RunBench(console, log, module);
+    return 0;
+  }
   log.PrepareTable(options.table, options.fresh);
   ContestModule module(options.dll.empty() ? DefaultModulePath() : options.dll);
   HostSession session(console, options, log, module);

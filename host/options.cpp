@@ -87,6 +87,8 @@ Options ParseOptions(std::span<const std::string_view> args) {
       }
       options.band = std::string(*known);
       have_log_option = true;
+    } else if (arg == "--bench") {
+      options.bench = true;
     } else if (arg == "--verbose-mults") {
       options.verbose_mults = true;
       have_log_option = true;
@@ -108,6 +110,9 @@ Options ParseOptions(std::span<const std::string_view> args) {
   if (!options.log_file.empty() && (have_qso_file || !options.script.empty())) {
     Refuse("--log excludes --script and a QSO file");
   }
+  if (options.bench && (have_qso_file || !options.script.empty() || !options.log_file.empty())) {
+    Refuse("--bench excludes --script, --log and a QSO file");
+  }
   if (have_log_option && options.log_file.empty()) {
     Refuse("--cty, --band and --verbose-mults go with --log");
   }
@@ -121,7 +126,7 @@ std::string_view UsageText() {
   return R"(usage: zqthost.exe [--dll PATH] [--db FILE | --connect ODBCSTRING] [--table NAME]
                    [--caption-prefix TEXT] [--fresh] [--report] [--screenshot FILE.bmp] [--stay]
                    [--watch-boxes] [--script FILE | --log FILE [--cty FILE] [--band BAND] [--verbose-mults]
-                   | QSOFILE | -]
+                   | QSOFILE | - | --bench]
 
 Loads the contest module, keeps a log through ODBC and offers it QSOs, one a line, tab-separated:
   call, band, mode, continent, main prefix, DXCC prefix[, date, time, frequency, exchange sent, exchange received]
@@ -145,6 +150,8 @@ Loads the contest module, keeps a log through ODBC and offers it QSOs, one a lin
   --verbose-mults       print every counted QSO as "mult: <call> <band> <mode> dxcc=.. cont=.. area=.." and
                         each multiplier it adds as "new: <DX|JA|W|VE|VK|Cont> <value>"
   QSOFILE | -           the QSOs to log; "-" reads standard input
+  --bench               time the module: one QSO at 1k/10k/100k worked QSOs, the rebuild of 10k/100k/1M-row
+                        logs beside bare ODBC fetches, bytes per worked QSO; tables go into the database
 
 Script commands, one a line (a blank or tab after the command word; '#' starts a comment line):
   info, run, getscore, addqso, grab, release      call the export and print its result

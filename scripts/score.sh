@@ -83,17 +83,9 @@ zqt_score() {
   # shellcheck source=scripts/wine-session.sh
   . "$here/scripts/wine-session.sh"
   # The shipped i686 DLL where the kernel executes 32-bit code, else the x86-64 build of the same sources.
-  local preset build_log
+  local preset
   preset=$(zqt_windows_preset)
-  build_log=$(mktemp)
-  if ! (cd "$here" && cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" -j2 --target zqthost \
-    ZQTRTTYContest) >"$build_log" 2>&1; then
-    cat "$build_log" >&2
-    rm -f "$build_log"
-    echo "zqt score: the $preset build failed" >&2
-    return 1
-  fi
-  rm -f "$build_log"
+  zqt_build_host_and_dll "$here" "zqt score" || return 1
 
   # The SQLite ODBC driver under Wine is the Linux one: it takes the database as a Unix path.
   score_db=$(mktemp /tmp/zqt-score.XXXXXX)

@@ -26,6 +26,22 @@ zqt_wine_loader() {
   if [ "$1" = win32 ]; then echo /usr/lib/wine/wine; else echo "$WINE64"; fi
 }
 
+# Builds the reference host and the DLL of a Windows preset in the tree at $1, quietly; on failure prints the
+# build's output and "$2: the <preset> build failed" and returns 1.
+zqt_build_host_and_dll() {
+  local tree=$1 command=$2 preset build_log
+  preset=$(zqt_windows_preset)
+  build_log=$(mktemp)
+  if ! (cd "$tree" && cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" -j2 --target zqthost \
+    ZQTRTTYContest) >"$build_log" 2>&1; then
+    cat "$build_log" >&2
+    rm -f "$build_log"
+    echo "$command: the $preset build failed" >&2
+    return 1
+  fi
+  rm -f "$build_log"
+}
+
 wine_session_stop() {
   if [ -n "$zqt_prefix" ]; then
     WINEPREFIX=$zqt_prefix "$WINESERVER" -k >/dev/null 2>&1 || true

@@ -3,8 +3,10 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace zqt::bench {
 
@@ -87,6 +89,35 @@ int FetchSevenColumns(const test::OdbcConnection& connection) {
     ++fetched;
   }
   return fetched;
+}
+
+int FetchSevenColumnsInBlocks(const test::OdbcConnection& connection) {
+  constexpr std::size_t kRows = 256;
+  constexpr std::size_t kCell = 256;
+  std::string sql(kLogStatement);
+  std::vector<char> text(kSevenColumns.size() * kRows * kCell);
+  std::vector<SQLLEN> lengths(kSevenColumns.size() * kRows);
+  SQLULEN fetched = 0;
+  const test::OdbcHandle statement(SQL_HANDLE_STMT, connection.Handle());
+  Require(SQLExecDirect(statement.get(), reinterpret_cast<SQLCHAR*>(sql.data()),
+                        static_cast<SQLINTEGER>(sql.size())),
+          "SQLExecDirect");
+  Require(SQLSetStmtAttr(statement.get(), SQL_ATTR_ROW_ARRAY_SIZE,
+                         reinterpret_cast<SQLPOINTER>(static_cast<std::uintptr_t>(kRows)), 0),
+          "SQL_ATTR_ROW_ARRAY_SIZE");
+  Require(SQLSetStmtAttr(statement.get(), SQL_ATTR_ROWS_FETCHED_PTR, &fetched, 0),
+          "SQL_ATTR_ROWS_FETCHED_PTR");
+  for (std::size_t i = 0; i < kSevenColumns.size(); ++i) {
+    Require(SQLBindCol(statement.get(), kSevenColumns[i], SQL_C_CHAR, text.data() + i * kRows * kCell, kCell,
+                       lengths.data() + i * kRows),
+            "SQLBindCol");
+  }
+  int rows = 0;
+  for (SQLRETURN result;
+       (result = SQLFetch(statement.get())) == SQL_SUCCESS || result == SQL_SUCCESS_WITH_INFO;)
+    rows += static_cast<int>(fetched);
+  benchmark::DoNotOptimize(text);
+  return rows;
 }
 
 }  // namespace zqt::bench

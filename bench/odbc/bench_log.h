@@ -18,4 +18,8 @@ void BuildLog(const test::OdbcConnection& connection, int rows);
 // into one buffer, nothing else. Returns the number of rows.
 int FetchSevenColumns(const test::OdbcConnection& connection);
 
+// The floor: the same statement with the seven columns bound and 256 rows per SQLFetch, nothing done with the
+// values. Returns the number of rows.
+int FetchSevenColumnsInBlocks(const test::OdbcConnection& connection);
+
 }  // namespace zqt::bench

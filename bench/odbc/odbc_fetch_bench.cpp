@@ -29,7 +29,7 @@ void QueryRead(benchmark::State& state) {
   const test::TempDatabase database;
   const test::SqliteConnection connection(database);
   BuildLog(connection, rows);
-  OdbcQuery query("LogQuery", connection.RecordValue());
+  OdbcQuery query("LogQuery", connection.RecordValue(), static_cast<std::size_t>(state.range(1)));
   query.SetSql(std::string(kLogStatement));
   for (auto _ : state) {
     query.Open();
@@ -52,7 +52,8 @@ void QueryRead(benchmark::State& state) {
 }
 
 BENCHMARK(BareFetch)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
-BENCHMARK(QueryRead)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+// The second argument is the query's rows per fetch: 1 reads value by value, 256 in bound blocks.
+BENCHMARK(QueryRead)->ArgsProduct({{10'000, 100'000}, {1, 256}})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace zqt::bench

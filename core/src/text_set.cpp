@@ -16,16 +16,25 @@ std::size_t TextSet::LowerBound(std::string_view text) const {
   return low;
 }
 
+void TextSet::Clear() {
+  items_.clear();
+  known_.clear();
+}
+
 bool TextSet::Contains(std::string_view text) const {
+  if (known_.contains(text))
+    return true;
   const std::size_t at = LowerBound(text);
   return at < items_.size() && collation_->Compare(items_[at], text) == 0;
 }
 
 void TextSet::Insert(std::string_view text) {
-  const std::size_t at = LowerBound(text);
-  if (at < items_.size() && collation_->Compare(items_[at], text) == 0)
+  if (known_.contains(text))
     return;
-  items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(at), std::string(text));
+  const std::size_t at = LowerBound(text);
+  if (at == items_.size() || collation_->Compare(items_[at], text) != 0)
+    items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(at), std::string(text));
+  known_.emplace(text);
 }
 
 }  // namespace zqt

@@ -1,27 +1,74 @@
 #include "core/worked_list.h"
 
 #include <algorithm>
+#include <limits>
+#include <stdexcept>
 
 #include "ordinal.h"
 
 namespace zqt {
+namespace {
+
+constexpr std::size_t kMaxCall = 255;
+
+// The band's length first, so that no two pairs share a key whatever bytes they hold.
+std::string BandModeKey(std::string_view band, std::string_view mode) {
+  std::string key = std::to_string(band.size());
+  key += ':';
+  key += band;
+  key += mode;
+  return key;
+}
+
+}  // namespace
 
 int CompareQSOCall(const TQSO& a, const TQSO& b) {
   return CompareOrdinal(a.Call, b.Call);
 }
 
 void WorkedList::Clear() {
+  calls_.clear();
   entries_.clear();
   order_.clear();
   sorted_ = 0;
+  band_modes_.clear();
+  band_mode_ids_.clear();
+}
+
+std::string_view WorkedList::CallAt(std::uint32_t entry) const {
+  const std::size_t at = entries_[entry].call_offset;
+  return {calls_.data() + at + 1, static_cast<unsigned char>(calls_[at])};
+}
+
+TQSO WorkedList::operator[](std::size_t i) const {
+  const std::uint32_t entry = order_[i];
+  const auto& [band, mode] = band_modes_[entries_[entry].band_mode];
+  return {CallAt(entry), band, mode};
+}
+
+std::uint32_t WorkedList::BandModeId(std::string_view band, std::string_view mode) {
+  const auto [it, added] =
+      band_mode_ids_.try_emplace(BandModeKey(band, mode), static_cast<std::uint32_t>(band_modes_.size()));
+  if (added)
+    band_modes_.emplace_back(band, mode);
+  return it->second;
 }
 
 void WorkedList::AddWorked(std::string_view call, std::string_view band, std::string_view mode) {
-  entries_.push_back(TQSO{std::string(call), std::string(band), std::string(mode)});
+  if (call.size() > kMaxCall)
+    throw std::length_error("A worked call holds at most 255 characters");
+  if (calls_.size() > std::numeric_limits<std::uint32_t>::max() - kMaxCall - 1 ||
+      entries_.size() >= std::numeric_limits<std::uint32_t>::max()) {
+    throw std::length_error("The worked list is full");
+  }
+  const auto offset = static_cast<std::uint32_t>(calls_.size());
+  calls_ += static_cast<char>(call.size());
+  calls_ += call;
+  entries_.push_back(Entry{offset, BandModeId(band, mode)});
   order_.push_back(static_cast<std::uint32_t>(entries_.size() - 1));
   // An append that keeps the order needs no sort later.
   if (sorted_ + 1 == order_.size() &&
-      (sorted_ == 0 || CompareOrdinal(entries_[order_[sorted_ - 1]].Call, call) <= 0)) {
+      (sorted_ == 0 || CompareOrdinal(CallAt(order_[sorted_ - 1]), call) <= 0)) {
     sorted_ = order_.size();
   }
 }
@@ -30,7 +77,7 @@ void WorkedList::SortWorked() {
   if (sorted_ == order_.size())
     return;
   const auto less = [this](std::uint32_t a, std::uint32_t b) {
-    return CompareOrdinal(entries_[a].Call, entries_[b].Call) < 0;
+    return CompareOrdinal(CallAt(a), CallAt(b)) < 0;
   };
   const auto middle = order_.begin() + static_cast<std::ptrdiff_t>(sorted_);
   std::sort(middle, order_.end(), less);
@@ -46,13 +93,17 @@ void WorkedList::SortWorked() {
 bool WorkedList::IsDupe(std::string_view call, std::string_view band, std::string_view mode) const {
   if (order_.empty())
     return false;
+  // A call after the last one of an ordered list is new: the rebuild's rows come in call order, and the
+  // binary search over a large list would fetch its probes from far apart in memory for every row.
+  if (sorted_ == order_.size() && CompareOrdinal(call, CallAt(order_.back())) > 0)
+    return false;
   std::ptrdiff_t low = 0;
   std::ptrdiff_t high = static_cast<std::ptrdiff_t>(order_.size()) - 1;
   std::ptrdiff_t mid = 0;
   bool found = false;
   while (high >= low && !found) {
     mid = (low + high) / 2;
-    const int c = CompareOrdinal(call, (*this)[static_cast<std::size_t>(mid)].Call);
+    const int c = CompareOrdinal(call, CallAt(order_[static_cast<std::size_t>(mid)]));
     if (c < 0) {
       high = mid - 1;
     } else if (c > 0) {
@@ -63,14 +114,18 @@ bool WorkedList::IsDupe(std::string_view call, std::string_view band, std::strin
   }
   if (!found)
     return false;
+  // No entry can match a band and mode pair the list has never held.
+  const auto pair = band_mode_ids_.find(BandModeKey(band, mode));
+  if (pair == band_mode_ids_.end())
+    return false;
   std::size_t i = static_cast<std::size_t>(mid);
-  while (i > 0 && (*this)[i - 1].Call == call)
+  while (i > 0 && CallAt(order_[i - 1]) == call)
     --i;
   for (; i < order_.size(); ++i) {
-    const TQSO& q = (*this)[i];
-    if (q.Call != call)
+    const std::uint32_t entry = order_[i];
+    if (CallAt(entry) != call)
       return false;
-    if (q.Band == band && q.Mode == mode)
+    if (entries_[entry].band_mode == pair->second)
       return true;
   }
   return false;

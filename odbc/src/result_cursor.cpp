@@ -12,7 +12,7 @@ namespace zqt::odbc {
 
 namespace {
 
-std::string ColumnName(SQLHSTMT statement, SQLUSMALLINT column) {
+std::string DescribeName(SQLHSTMT statement, SQLUSMALLINT column) {
   std::vector<SQLCHAR> name(128);
   for (;;) {
     SQLSMALLINT length = 0;
@@ -34,7 +34,8 @@ std::string ColumnName(SQLHSTMT statement, SQLUSMALLINT column) {
 
 }  // namespace
 
-ResultCursor::ResultCursor(SQLHDBC connection, std::string_view sql) : statement_(connection) {
+ResultCursor::ResultCursor(SQLHDBC connection, std::string_view sql, std::size_t block_rows)
+    : statement_(connection), block_rows_(block_rows) {
   if (sql.size() > static_cast<std::size_t>(std::numeric_limits<SQLINTEGER>::max())) {
     throw Error("The statement is too long");
   }
@@ -53,7 +54,7 @@ ResultCursor::ResultCursor(SQLHDBC connection, std::string_view sql) : statement
   const auto columns = static_cast<std::size_t>(count);
   names_.reserve(columns);
   for (SQLUSMALLINT column = 1; column <= count; ++column) {
-    names_.push_back(ColumnName(statement_.get(), column));
+    names_.push_back(DescribeName(statement_.get(), column));
   }
   values_.resize(columns);
   loaded_.assign(columns, 0);
@@ -78,10 +79,39 @@ void ResultCursor::Next() {
   if (first_row_) {
     row_plan_ = requested_;
     first_row_ = false;
+    StartBlocks();
+  }
+  if (block_) {
+    NextInBlock();
+    return;
   }
   std::fill(loaded_.begin(), loaded_.end(), 0);
   row_read_ = false;
   Fetch();
+}
+
+void ResultCursor::StartBlocks() {
+  std::vector<std::size_t> columns;
+  slots_.assign(names_.size(), -1);
+  for (std::size_t column = 0; column < names_.size(); ++column) {
+    if (row_plan_[column]) {
+      slots_[column] = static_cast<int>(columns.size());
+      columns.push_back(column);
+    }
+  }
+  block_ = BoundBlock::Bind(statement_.get(), columns, block_rows_);
+  block_row_ = 0;  // of an empty block: the next step fetches the first
+}
+
+void ResultCursor::NextInBlock() {
+  if (++block_row_ >= block_->Rows()) {
+    block_row_ = 0;
+    if (!block_->Fetch()) {
+      eof_ = true;
+      return;
+    }
+  }
+  block_->CheckRow(block_row_);
 }
 
 std::optional<std::size_t> ResultCursor::FindColumn(std::string_view name) const {
@@ -93,10 +123,15 @@ std::optional<std::size_t> ResultCursor::FindColumn(std::string_view name) const
   return std::nullopt;
 }
 
-const std::string& ResultCursor::Value(std::size_t column) {
+std::optional<std::string_view> ResultCursor::Value(std::size_t column) {
   if (eof_) {
-    static const std::string kNone;
-    return kNone;
+    return std::string_view();
+  }
+  if (block_) {
+    if (slots_[column] < 0) {
+      return std::nullopt;
+    }
+    return block_->Value(static_cast<std::size_t>(slots_[column]), block_row_);
   }
   if (!row_read_) {
     ReadRow();

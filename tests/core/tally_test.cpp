@@ -70,6 +70,19 @@ TEST_F(TallyTest, ContinentsIgnoreCaseAndShowTheFirstArrivedForm) {
   EXPECT_NE(tally.ShowStatistic().find("Cont(1)\teu"), std::string::npos);
 }
 
+TEST_F(TallyTest, ASetForgetsItsTextsWhenClearedAndTakesTheNextFirstForm) {
+  Add({"DL1AA", "20m", "RTTY", "eu", "DL1", "DL"});
+  Add({"G3AA", "20m", "RTTY", "EU", "G3", "G"});
+  EXPECT_TRUE(tally.Continents().Contains("EU"));
+  tally.Clear();
+  EXPECT_FALSE(tally.Continents().Contains("EU"));
+  EXPECT_FALSE(tally.Continents().Contains("eu"));
+  Add({"G3AA", "20m", "RTTY", "EU", "G3", "G"});
+  Add({"DL1AA", "20m", "RTTY", "eu", "DL1", "DL"});
+  EXPECT_EQ(tally.Continents().Items(), (std::vector<std::string>{"EU"}));
+  EXPECT_EQ(tally.Entities().Items(), (std::vector<std::string>{"DL", "G"}));
+}
+
 TEST_F(TallyTest, EntityTestIsExactWhileTheDxSetIgnoresCase) {
   Add({"JA1AAA", "20m", "RTTY", "AS", "JA1", "ja"});
   Add({"JA2BBB", "20m", "RTTY", "AS", "JA2", "JA"});

@@ -23,6 +23,27 @@ TEST(IsDupe, SameCallBandAndModeOnlyWithExactText) {
   EXPECT_FALSE(list.IsDupe("K1AB", "20m", "RTTY"));
 }
 
+TEST(IsDupe, BandAndModeStayApartWhateverBytesTheyHold) {
+  WorkedList list;
+  list.AddWorked("K1A", "20", "mRTTY");
+  list.AddWorked("K1A", "", "");
+  list.AddWorked("K1A", std::string_view("2\0", 2), "0m");
+  list.SortWorked();
+  EXPECT_FALSE(list.IsDupe("K1A", "20m", "RTTY"));
+  EXPECT_FALSE(list.IsDupe("K1A", "2", "0m"));
+  EXPECT_TRUE(list.IsDupe("K1A", "20", "mRTTY"));
+  EXPECT_TRUE(list.IsDupe("K1A", "", ""));
+  EXPECT_TRUE(list.IsDupe("K1A", std::string_view("2\0", 2), "0m"));
+  EXPECT_EQ(list[0].Band, "20");
+  EXPECT_EQ(list[0].Mode, "mRTTY");
+  // A call holds what a record's slot holds, 255 characters.
+  const std::string longest(255, '\xFF');
+  list.AddWorked(longest, "20m", "RTTY");
+  list.SortWorked();
+  EXPECT_EQ(list[list.Count() - 1].Call, longest);
+  EXPECT_TRUE(list.IsDupe(longest, "20m", "RTTY"));
+}
+
 TEST(IsDupe, ScansTheWholeRunOfACallFromItsFirstEntry) {
   WorkedList list;
   // Index 0 holds the matching band; the search lands later in the run.
@@ -40,6 +61,21 @@ TEST(IsDupe, ScansTheWholeRunOfACallFromItsFirstEntry) {
   EXPECT_FALSE(list.IsDupe("ZZ9Z", "80m", "RTTY"));
 }
 
+TEST(IsDupe, AnUnsortedTailIsSearchedAsTheListStands) {
+  WorkedList list;
+  list.AddWorked("K1AA", "20m", "RTTY");
+  list.AddWorked("K9ZZ", "20m", "RTTY");
+  // Out of order and not yet sorted: the last entry is not the greatest call.
+  list.AddWorked("K5MM", "20m", "RTTY");
+  EXPECT_TRUE(list.IsDupe("K1AA", "20m", "RTTY"));
+  EXPECT_FALSE(list.IsDupe("K9ZZ", "15m", "RTTY"));
+  list.SortWorked();
+  EXPECT_TRUE(list.IsDupe("K9ZZ", "20m", "RTTY"));
+  EXPECT_TRUE(list.IsDupe("K5MM", "20m", "RTTY"));
+  EXPECT_FALSE(list.IsDupe("K9ZZZ", "20m", "RTTY"));
+  EXPECT_FALSE(list.IsDupe("\xFF", "20m", "RTTY"));
+}
+
 TEST(SortWorked, OrdersByUnsignedBytesWithCapitalsBeforeLowerCase) {
   WorkedList list;
   for (const char* call : {"k1aa", "K1AB", "\xC0", "K1A", "9A1A", "K1AA"})
@@ -47,7 +83,7 @@ TEST(SortWorked, OrdersByUnsignedBytesWithCapitalsBeforeLowerCase) {
   list.SortWorked();
   std::vector<std::string> calls;
   for (std::size_t i = 0; i < list.Count(); ++i)
-    calls.push_back(list[i].Call);
+    calls.emplace_back(list[i].Call);
   EXPECT_EQ(calls, (std::vector<std::string>{"9A1A", "K1A", "K1AA", "K1AB", "k1aa", "\xC0"}));
 }
 

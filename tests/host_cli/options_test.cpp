@@ -58,6 +58,16 @@ TEST(Options, RefusesWhatCannotBeMeant) {
   EXPECT_EQ(RefusalOf({"--script", "s.txt", "a.txt"}), ExitCode::kUsage);
 }
 
+TEST(Options, BenchTakesADatabaseButNoQsos) {
+  const Options options = Parse({"--bench", "--connect", "DSN=pg"});
+  EXPECT_TRUE(options.bench);
+  EXPECT_EQ(options.connection_string, "DSN=pg");
+  EXPECT_FALSE(Parse({}).bench);
+  EXPECT_EQ(RefusalOf({"--bench", "qsos.txt"}), ExitCode::kUsage);
+  EXPECT_EQ(RefusalOf({"--bench", "--script", "s.txt"}), ExitCode::kUsage);
+  EXPECT_EQ(RefusalOf({"--bench", "--log", "a.adi"}), ExitCode::kUsage);
+}
+
 TEST(Options, TableNameMustBeAPlainIdentifier) {
   EXPECT_EQ(RefusalOf({"--table", "Log; DROP TABLE Log"}), ExitCode::kUsage);
   EXPECT_EQ(RefusalOf({"--table", "1Log"}), ExitCode::kUsage);

@@ -82,7 +82,7 @@ UniqueWindow TfmMainForm::CreateNativeWindow(HINSTANCE instance) {
 TfmMainForm::TfmMainForm(HINSTANCE instance, QsoBuffer& buffer, const TContestData& data)
     : buffer_(buffer),
       tally_(collation_),
-      log_query_("LogQuery", data.Connection),
+      log_query_("LogQuery", data.Connection, OdbcQuery::kBlockRows),
       form_font_(MakeFont("MS Sans Serif", 11, DEFAULT_CHARSET)),
       report_font_(MakeFont("Courier New", 11, RUSSIAN_CHARSET)),
       window_(CreateNativeWindow(instance)) {
@@ -125,6 +125,7 @@ void TfmMainForm::CreateControls(HINSTANCE instance) {
   if (!button_panel_ || !recalc_button_ || !report_edit_)
     throw std::runtime_error("The statistics window's controls could not be created");
   SendMessageA(report_edit_, WM_SETFONT, reinterpret_cast<WPARAM>(report_font_.get()), FALSE);
+  report_area_.emplace(report_edit_);
 }
 
 void TfmMainForm::Layout() {
@@ -184,7 +185,7 @@ void TfmMainForm::RecalcStatisticExecute() {
   } finally{this};
   pump_.ProcessMessages();
   SetRecalcEnabled(false);
-  RecalcFromLog(tally_, buffer_.Data(), log_query_, pump_, [this] { SetWindowTextA(report_edit_, ""); });
+  RecalcFromLog(tally_, buffer_.Data(), log_query_, pump_, [this] { report_area_->Show({}); });
   ShowStatistic();
 }
 
@@ -194,8 +195,7 @@ void TfmMainForm::SetRecalcEnabled(bool enabled) {
 }
 
 void TfmMainForm::ShowStatistic() {
-  const std::string report = tally_.ShowStatistic();
-  SetWindowTextA(report_edit_, report.c_str());
+  report_area_->Show(tally_.ShowStatistic());
 }
 
 void TfmMainForm::FormCloseQuery(bool& can_close) {

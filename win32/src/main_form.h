@@ -12,6 +12,7 @@
 #include "odbc/odbc_query.h"
 #include "placement/error_sink.h"
 #include "placement/form_storage.h"
+#include "report_area.h"
 #include "win32/compare_string_collation.h"
 #include "win32/win_placement_window.h"
 #include "win32/win_registry.h"
@@ -39,7 +40,7 @@ class TfmMainForm final : private ErrorSink {
   void Show();
   int CheckQSO(bool commit) { return tally_.CheckQSO(buffer_.Data(), commit); }
   void SortWorked() { tally_.SortWorked(); }
-  // Replaces the text area's text with the report.
+  // Replaces the text area's text with the report (written when the area next handles a message).
   void ShowStatistic();
   // Destroys the window after the messages already queued for it, and never while a rebuild is on the stack.
   void Release();
@@ -79,6 +80,8 @@ class TfmMainForm final : private ErrorSink {
   // The native window and its controls; the window destroys the controls with itself.
   UniqueWindow window_;
   HWND report_edit_ = nullptr;
+  // Declared after the window, so that it goes first and hands the text area its own procedure back.
+  std::optional<ReportArea> report_area_;
   HWND button_panel_ = nullptr;
   HWND recalc_button_ = nullptr;
   int button_right_gap_ = 0;

@@ -4,20 +4,22 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace zqt {
 
+// One worked QSO as the list shows it: views into the list's storage, valid until the list changes.
 struct TQSO {
-  std::string Call;
-  std::string Band;
-  std::string Mode;
+  std::string_view Call;
+  std::string_view Band;
+  std::string_view Mode;
 };
 
 class WorkedList {
  public:
   void Clear();
-  // Appends at the end without sorting.
+  // Appends at the end without sorting. A call holds at most 255 characters, as the record's text slots do.
   void AddWorked(std::string_view call, std::string_view band, std::string_view mode);
   // Puts the list in order by call. Only the entries appended since the last sort can be out of order, so
   // they are sorted among themselves and merged in: a binary search and one memory move for a single QSO.
@@ -26,13 +28,29 @@ class WorkedList {
   bool IsDupe(std::string_view call, std::string_view band, std::string_view mode) const;
 
   std::size_t Count() const { return order_.size(); }
-  const TQSO& operator[](std::size_t i) const { return entries_[order_[i]]; }
+  TQSO operator[](std::size_t i) const;
 
  private:
-  // Entries stay where they were appended; the list's order is a vector of indices, so a move is 4 bytes.
-  std::vector<TQSO> entries_;
+  // Eight bytes a QSO: where its call lies in calls_, and its band and mode as one shared pair. A contest log
+  // holds a handful of band and mode pairs, so three strings per QSO would mostly repeat them.
+  struct Entry {
+    std::uint32_t call_offset;
+    std::uint32_t band_mode;
+  };
+
+  std::string_view CallAt(std::uint32_t entry) const;
+  // The pair's number, added when new.
+  std::uint32_t BandModeId(std::string_view band, std::string_view mode);
+
+  // Every call once per QSO, each as a length byte followed by its characters.
+  std::string calls_;
+  std::vector<Entry> entries_;
+  // The list's order as indices into entries_, so that a move is 4 bytes.
   std::vector<std::uint32_t> order_;
   std::size_t sorted_ = 0;  // order_[0, sorted_) is in order
+  // Each distinct band and mode pair, and its number by key (BandModeKey).
+  std::vector<std::pair<std::string, std::string>> band_modes_;
+  std::unordered_map<std::string, std::uint32_t> band_mode_ids_;
 };
 
 // CompareQSOCall: 1 when a's call is greater, 0 when equal, -1 when smaller.

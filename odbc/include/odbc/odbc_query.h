@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "core/query.h"
 
@@ -16,9 +18,15 @@ class ResultCursor;
 
 class OdbcQuery final : public Query {
  public:
+  // Rows per fetch for a log: a block fetch where the driver takes row arrays.
+  static constexpr std::size_t kBlockRows = 256;
+
   // `component` prefixes the query's own messages ("LogQuery"). `connection` is the host's SQLHDBC as a
   // number: the record's 32-bit Connection field widens to it unchanged; 0 means no connection.
-  OdbcQuery(std::string component, std::uintptr_t connection);
+  // With block_rows above 1, rows after the first are fetched that many at a time into bound buffers where
+  // the driver takes row arrays, values keep at most 255 characters (all a record's slot holds), and the
+  // columns read are those asked for during the first row. With 1, every value is read whole with SQLGetData.
+  OdbcQuery(std::string component, std::uintptr_t connection, std::size_t block_rows = 1);
   ~OdbcQuery() override;
 
   OdbcQuery(const OdbcQuery&) = delete;
@@ -39,11 +47,17 @@ class OdbcQuery final : public Query {
 
  private:
   odbc::ResultCursor& OpenCursor();
+  // The column of that name. A caller asks for the same names in the same order on every row, so the n-th
+  // request of a row is first compared with the n-th of the row before: no search by name per value.
+  std::size_t Column(odbc::ResultCursor& cursor, std::string_view name);
 
   std::string component_;
   std::uintptr_t connection_;
+  std::size_t block_rows_;
   std::string sql_;
   std::unique_ptr<odbc::ResultCursor> cursor_;
+  std::vector<std::pair<std::string, std::size_t>> lookups_;
+  std::size_t lookup_at_ = 0;
 };
 
 }  // namespace zqt

@@ -1,0 +1,417 @@
+#include "bench_mode.h"
+
+#include <psapi.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host_error.h"
+#include "message_loop.h"
+#include "module_window.h"
+#include "record_builder.h"
+
+namespace zqthost {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr std::array<std::size_t, 3> kWorkedSizes = {1'000, 10'000, 100'000};
+constexpr std::array<std::size_t, 3> kLogSizes = {10'000, 100'000, 1'000'000};
+constexpr std::size_t kTimedQsos = 2'000;
+constexpr std::size_t kPumpedQsos = 300;
+constexpr std::size_t kMemoryQsos = 1'000'000;
+constexpr std::size_t kInsertBatch = 1'000;
+constexpr SQLULEN kBlockRows = 256;
+// The seven columns the module reads, in the host table's order (odbc_log.cpp).
+constexpr std::array<const char*, 7> kModuleColumns = {
+    "CallSign", "DigiBand", "QSOMode", "Continent", "QSOReportRecived", "MainPrefix", "DXCCPrefix"};
+
+double Microseconds(Clock::duration d) {
+  return std::chrono::duration<double, std::micro>(d).count();
+}
+
+struct Spread {
+  double median = 0;
+  double p99 = 0;
+};
+
+Spread SpreadOf(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return {values[values.size() / 2], values[std::min(values.size() - 1, values.size() * 99 / 100)]};
+}
+
+std::string Fixed(double value, int decimals, int width) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%*.*f", width, decimals, value);
+  return text;
+}
+
+std::string Padded(const std::string& text, std::size_t width) {
+  return std::string(width > text.size() ? width - text.size() : 0, ' ') + text;
+}
+
+// QSO number i: a distinct call for every i below 1,054,560, over six entities, ten areas and five bands.
+Qso BenchQso(std::size_t i) {
+  static constexpr std::array<const char*, 6> kEntities = {"JA", "K", "VE", "VK", "DL", "UA"};
+  static constexpr std::array<const char*, 6> kContinents = {"AS", "NA", "NA", "OC", "EU", "EU"};
+  static constexpr std::array<const char*, 5> kBands = {"80m", "40m", "20m", "15m", "10m"};
+  const std::string entity = kEntities[i % 6];
+  const std::string area = std::to_string((i / 6) % 10);
+  std::string suffix;
+  for (std::size_t n = i / 60, k = 0; k < 3; ++k, n /= 26)
+    suffix += static_cast<char>('A' + n % 26);
+  Qso qso;
+  qso.call = entity + area + suffix;
+  qso.band = kBands[(i / 7) % 5];
+  qso.mode = "RTTY";
+  qso.continent = kContinents[i % 6];
+  qso.main_prefix = entity + area;
+  qso.dxcc_prefix = entity;
+  qso.report = "599" + std::to_string(i % 1000);
+  qso.date = "2024-02-10";
+  qso.time = "1200";
+  qso.frequency = "14085.5";
+  qso.exchange_sent = "001";
+  qso.exchange_received = std::to_string(i % 1000);
+  return qso;
+}
+
+// A QSO whose call sorts after that of every lower i ("WAAAAA", "WAAAAB", ...), none equal to a BenchQso
+// call: the worked list takes it at its end, as a log replayed in call order would. Filling a list in random
+// order costs a memory move of half the list per QSO, which at 1M QSOs is no longer a fill but the benchmark.
+Qso InOrderQso(std::size_t i) {
+  Qso qso = BenchQso(i);
+  std::string call(6, 'W');
+  for (std::size_t n = i, k = 5; k > 0; --k, n /= 26)
+    call[k] = static_cast<char>('A' + n % 26);
+  qso.call = call;
+  return qso;
+}
+
+std::string Literal(const std::string& text) {
+  return "'" + text + "'";  // generated texts hold no quotes
+}
+
+// A fresh table of `rows` generated QSOs, in multi-row inserts that every SQL engine takes.
+void FillLog(OdbcLog& log, const std::string& table, std::size_t rows) {
+  log.PrepareTable(table, true);
+  for (std::size_t first = 0; first < rows; first += kInsertBatch) {
+    std::string sql = "INSERT INTO " + table +
+                      " (CallSign, DigiBand, QSOMode, Continent, QSOReportRecived, MainPrefix, DXCCPrefix, "
+                      "QSODate, QSOTime, "
+                      "Frequency, ExchangeSent, ExchangeRecived) VALUES ";
+    for (std::size_t i = first; i < std::min(rows, first + kInsertBatch); ++i) {
+      const Qso q = BenchQso(i);
+      sql += (i == first ? "(" : ", (") + Literal(q.call) + ", " + Literal(q.band) + ", " + Literal(q.mode) +
+             ", " + Literal(q.continent) + ", " + Literal(q.report) + ", " + Literal(q.main_prefix) + ", " +
+             Literal(q.dxcc_prefix) + ", " + Literal(q.date) + ", " + Literal(q.time) + ", " +
+             Literal(q.frequency) + ", " + Literal(q.exchange_sent) + ", " + Literal(q.exchange_received) +
+             ")";
+    }
+    log.Execute(sql);
+  }
+}
+
+void Require(SQLRETURN rc, const char* what) {
+  if (!SQL_SUCCEEDED(rc)) {
+    throw HostError(ExitCode::kOdbc, std::string("bench fetch: ") + what + " failed");
+  }
+}
+
+// The module's statement on a statement of its own, with the seven columns' numbers found by name.
+class BenchStatement {
+ public:
+  BenchStatement(SQLHDBC connection, const std::string& table) : statement_(SQL_HANDLE_STMT, connection) {
+    std::string sql = "Select * from " + table + " order by CallSign";
+    Require(SQLExecDirect(statement_.get(), reinterpret_cast<SQLCHAR*>(sql.data()), SQL_NTS),
+            "SQLExecDirect");
+    SQLSMALLINT count = 0;
+    Require(SQLNumResultCols(statement_.get(), &count), "SQLNumResultCols");
+    for (SQLUSMALLINT column = 1; column <= count; ++column) {
+      std::array<SQLCHAR, 128> name{};
+      SQLSMALLINT length = 0;
+      Require(SQLColAttribute(statement_.get(), column, SQL_DESC_NAME, name.data(),
+                              static_cast<SQLSMALLINT>(name.size()), &length, nullptr),
+              "SQLColAttribute");
+      for (const char* wanted : kModuleColumns) {
+        if (lstrcmpiA(reinterpret_cast<const char*>(name.data()), wanted) == 0)
+          columns_.push_back(column);
+      }
+    }
+  }
+  SQLHSTMT get() const { return statement_.get(); }
+  const std::vector<SQLUSMALLINT>& Columns() const { return columns_; }
+
+ private:
+  OdbcHandle statement_;
+  std::vector<SQLUSMALLINT> columns_;  // ascending
+};
+
+// The path the block fetch replaces: one SQLGetData per value.
+std::size_t FetchPerCell(SQLHDBC connection, const std::string& table) {
+  const BenchStatement statement(connection, table);
+  std::array<char, 256> value;
+  std::size_t rows = 0;
+  while (SQLFetch(statement.get()) == SQL_SUCCESS) {
+    for (const SQLUSMALLINT column : statement.Columns()) {
+      SQLLEN length = 0;
+      Require(SQLGetData(statement.get(), column, SQL_C_CHAR, value.data(), value.size(), &length),
+              "SQLGetData");
+    }
+    ++rows;
+  }
+  return rows;
+}
+
+// The floor: the seven columns bound, 256 rows per SQLFetch, nothing done with the values.
+std::size_t FetchBlocks(SQLHDBC connection, const std::string& table) {
+  const BenchStatement statement(connection, table);
+  const std::size_t columns = statement.Columns().size();
+  std::vector<char> text(columns * kBlockRows * 256);
+  std::vector<SQLLEN> lengths(columns * kBlockRows);
+  SQLULEN fetched = 0;
+  Require(SQLSetStmtAttr(statement.get(), SQL_ATTR_ROW_ARRAY_SIZE,
+                         reinterpret_cast<SQLPOINTER>(static_cast<std::uintptr_t>(kBlockRows)), 0),
+          "SQL_ATTR_ROW_ARRAY_SIZE");
+  Require(SQLSetStmtAttr(statement.get(), SQL_ATTR_ROWS_FETCHED_PTR, &fetched, 0),
+          "SQL_ATTR_ROWS_FETCHED_PTR");
+  for (std::size_t i = 0; i < columns; ++i) {
+    Require(SQLBindCol(statement.get(), statement.Columns()[i], SQL_C_CHAR,
+                       text.data() + i * kBlockRows * 256, 256, lengths.data() + i * kBlockRows),
+            "SQLBindCol");
+  }
+  std::size_t rows = 0;
+  for (SQLRETURN rc; (rc = SQLFetch(statement.get())) == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO;)
+    rows += fetched;
+  return rows;
+}
+
+// One module window over a log table, released and gone at the end of the scope.
+class BenchWindow {
+ public:
+  BenchWindow(const ModuleExports& exports, TContestData& record) : exports_(exports) {
+    window_ = static_cast<HWND>(exports_.run(0, &record));
+    DrainMessages();
+    if (window_ == nullptr)
+      throw HostError(ExitCode::kModule, "bench: _Run gave no window");
+  }
+  ~BenchWindow() {
+    exports_.release();
+    PumpUntilGone(window_, std::chrono::seconds(10));
+  }
+  BenchWindow(const BenchWindow&) = delete;
+  BenchWindow& operator=(const BenchWindow&) = delete;
+  HWND get() const { return window_; }
+
+  // The QSO count the report shows ("Total\t   N\t..."), or -1.
+  long long ReportedQsos() const {
+    const std::optional<std::string> report = ReadReport(window_);
+    const std::size_t at = report ? report->find("Total\t") : std::string::npos;
+    return at == std::string::npos ? -1 : std::stoll(report->substr(at + 6));
+  }
+
+ private:
+  const ModuleExports& exports_;
+  HWND window_ = nullptr;
+};
+
+std::string Platform() {
+  std::string text = sizeof(void*) == 4 ? "32-bit (i686) process" : "64-bit (x86-64) process";
+  using WineVersion = const char*(__cdecl*)();
+  const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  const FARPROC proc = ntdll ? GetProcAddress(ntdll, "wine_get_version") : nullptr;
+  if (proc != nullptr) {
+    text += " under Wine " + std::string(reinterpret_cast<WineVersion>(reinterpret_cast<void (*)()>(proc))());
+  } else {
+    text += " on Windows";
+  }
+  return text;
+}
+
+void CheckCount(const BenchWindow& window, std::size_t expected) {
+  const long long shown = window.ReportedQsos();
+  if (shown != static_cast<long long>(expected)) {
+    throw HostError(ExitCode::kFailure, "bench: the report shows " + std::to_string(shown) + " QSOs, not " +
+                                            std::to_string(expected));
+  }
+}
+
+void QsoTable(Console& console, OdbcLog& log, const ModuleExports& exports, TContestData& record) {
+  const std::string table = "ZqtBenchQsos";
+  log.PrepareTable(table, true);
+  WriteText(record.LogTable, table);
+  console.Line("One QSO: _GetScore then _AddQSO, in microseconds (median and 99th percentile of " +
+               std::to_string(kTimedQsos) + " QSOs, " + std::to_string(kPumpedQsos) + " when pumping)");
+  console.Line(
+      "  worked | host logging without pumping | host pumping after each QSO (a report rewrite each)");
+  console.Line("         |     median          p99      |     median          p99");
+  for (const std::size_t worked : kWorkedSizes) {
+    const BenchWindow window(exports, record);
+    for (std::size_t i = 0; i < worked; ++i) {
+      SetQso(record, InOrderQso(i));
+      exports.add_qso(&record);
+    }
+    DrainMessages();
+    std::size_t next = 0;
+    const auto log_one = [&] {
+      SetQso(record, BenchQso(next++));
+      const auto start = Clock::now();
+      exports.get_score(&record);
+      exports.add_qso(&record);
+      return start;
+    };
+    std::vector<double> quiet;
+    for (std::size_t i = 0; i < kTimedQsos; ++i) {
+      const auto start = log_one();
+      quiet.push_back(Microseconds(Clock::now() - start));
+    }
+    DrainMessages();
+    std::vector<double> pumped;
+    for (std::size_t i = 0; i < kPumpedQsos; ++i) {
+      const auto start = log_one();
+      DrainMessages();
+      pumped.push_back(Microseconds(Clock::now() - start));
+    }
+    CheckCount(window, worked + next);
+    const Spread q = SpreadOf(quiet);
+    const Spread p = SpreadOf(pumped);
+    console.Line(Padded(std::to_string(worked), 8) + " | " + Fixed(q.median, 1, 10) + "   " +
+                 Fixed(q.p99, 1, 10) + "      | " + Fixed(p.median, 1, 10) + "   " + Fixed(p.p99, 1, 10));
+  }
+  log.Execute("DROP TABLE " + table);
+}
+
+void RebuildTable(Console& console, OdbcLog& log, const ModuleExports& exports, TContestData& record) {
+  console.Line("");
+  console.Line(
+      "Rebuild from the log (\"Recalc Statistic\" clicked), in milliseconds, median of the runs, beside");
+  console.Line("bare fetches of the same rows and seven columns in the same run");
+  console.Line(
+      "     rows | runs |  rebuild | bound block fetch | SQLGetData per cell | rebuild/block | rebuild/per "
+      "cell");
+  for (const std::size_t rows : kLogSizes) {
+    const std::string table = "ZqtBench" + std::to_string(rows);
+    FillLog(log, table, rows);
+    WriteText(record.LogTable, table);
+    const int runs = rows >= 1'000'000 ? 2 : 7;
+    std::vector<double> rebuild;
+    std::vector<double> block;
+    std::vector<double> per_cell;
+    {
+      const BenchWindow window(exports, record);
+      const HWND button = FindDescendant(window.get(), "button");
+      const auto time = [](std::vector<double>& into, const auto& step) {
+        const auto start = Clock::now();
+        step();
+        into.push_back(Microseconds(Clock::now() - start) / 1000.0);
+      };
+      const auto check_rows = [rows](std::size_t fetched) {
+        if (fetched != rows)
+          throw HostError(ExitCode::kFailure,
+                          "bench: a bare fetch read " + std::to_string(fetched) + " rows");
+      };
+      for (int run = 0; run < runs; ++run) {
+        // The order turns each run, so that the machine's other load falls on all three alike.
+        for (int k = 0; k < 3; ++k) {
+          switch ((run + k) % 3) {
+            case 0:
+              time(rebuild, [&] { SendMessageA(button, BM_CLICK, 0, 0); });
+              DrainMessages();
+              break;
+            case 1:
+              time(block, [&] { check_rows(FetchBlocks(log.connection(), table)); });
+              break;
+            default:
+              time(per_cell, [&] { check_rows(FetchPerCell(log.connection(), table)); });
+              break;
+          }
+        }
+      }
+      CheckCount(window, rows);
+    }
+    log.Execute("DROP TABLE " + table);
+    const double r = SpreadOf(rebuild).median;
+    const double b = SpreadOf(block).median;
+    const double c = SpreadOf(per_cell).median;
+    console.Line(Padded(std::to_string(rows), 9) + " | " + Padded(std::to_string(runs), 4) + " | " +
+                 Fixed(r, 1, 8) + " | " + Fixed(b, 1, 17) + " | " + Fixed(c, 1, 19) + " | " +
+                 Fixed(r / b, 2, 13) + " | " + Fixed(r / c, 2, 16));
+  }
+}
+
+// The bytes in use in the process's Windows heaps, where the module's C runtime allocates. (Wine leaves the
+// process memory counters' private bytes at zero, and the working set moves with everything else.)
+std::size_t HeapBytesInUse() {
+  std::vector<HANDLE> heaps(GetProcessHeaps(0, nullptr) + 16);
+  heaps.resize(GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data()));
+  std::size_t in_use = 0;
+  for (const HANDLE heap : heaps) {
+    if (!HeapLock(heap))
+      continue;
+    PROCESS_HEAP_ENTRY entry{};
+    while (HeapWalk(heap, &entry)) {
+      if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
+        in_use += entry.cbData;
+    }
+    HeapUnlock(heap);
+  }
+  return in_use;
+}
+
+std::size_t WorkingSet() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  return K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters) ? counters.WorkingSetSize
+                                                                                  : 0;
+}
+
+void MemoryLine(Console& console, OdbcLog& log, const ModuleExports& exports, TContestData& record) {
+  const std::string table = "ZqtBenchQsos";
+  log.PrepareTable(table, true);
+  WriteText(record.LogTable, table);
+  const BenchWindow window(exports, record);
+  const std::size_t heap_before = HeapBytesInUse();
+  const std::size_t working_set_before = WorkingSet();
+  for (std::size_t i = 0; i < kMemoryQsos; ++i) {
+    SetQso(record, InOrderQso(i));
+    exports.add_qso(&record);
+  }
+  DrainMessages();
+  const auto per_qso = [](std::size_t before, std::size_t after) {
+    return Fixed(
+        (static_cast<double>(after) - static_cast<double>(before)) / static_cast<double>(kMemoryQsos), 1, 0);
+  };
+  const std::string heap = per_qso(heap_before, HeapBytesInUse());
+  const std::string working_set = per_qso(working_set_before, WorkingSet());
+  CheckCount(window, kMemoryQsos);
+  console.Line("");
+  console.Line("Memory after " + std::to_string(kMemoryQsos) + " QSOs logged through _AddQSO: " + heap +
+               " heap bytes in use per worked QSO (the working set grew by " + working_set +
+               " bytes per QSO)");
+  log.Execute("DROP TABLE " + table);
+}
+
+}  // namespace
+
+void RunBench(Console& console, OdbcLog& log, ContestModule& module) {
+  const ModuleExports& exports = module.exports();
+  const auto connection = reinterpret_cast<std::uintptr_t>(log.connection());
+  if (connection > UINT32_MAX)
+    throw HostError(ExitCode::kOdbc, "the ODBC connection handle does not fit the record's 32-bit field");
+  TContestData record{};
+  record.Connection = static_cast<std::uint32_t>(connection);
+  WriteText(record.CaptionPrefix, "zqthost bench");
+  console.Line("zqthost --bench: ZQTRTTYContest.dll through its exports, " + Platform());
+  console.Line("");
+  QsoTable(console, log, exports, record);
+  RebuildTable(console, log, exports, record);
+  MemoryLine(console, log, exports, record);
+}
+
+}  // namespace zqthost

@@ -1,0 +1,150 @@
+// The report text area of the real DLL loaded into this process: written when it is read or messages run,
+// never stale to a reader, and the operator's typing replaced by the next report.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "ZQTRTTYContest.h"
+#include "core/boundary_records.h"
+#include "support/log_table.h"
+#include "support/sqlite_database.h"
+#include "support/test_key.h"
+
+namespace zqt::test {
+namespace {
+
+template <class Function>
+Function Export(HMODULE module, const char* name) {
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+std::string TextOf(HWND window) {
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// The control's text as the EDIT class itself holds it, asked past the module's own window procedure.
+std::string ControlOwnText(HWND edit) {
+  WNDCLASSA edit_class{};
+  GetClassInfoA(nullptr, "EDIT", &edit_class);
+  char text[1024] = {};
+  CallWindowProcA(edit_class.lpfnWndProc, edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+std::string TotalLine(int qsos) {
+  std::string count = std::to_string(qsos);
+  return "Total\t" + std::string(count.size() < 4 ? 4 - count.size() : 0, ' ') + count + "\t";
+}
+
+class ReportAreaTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(module_, nullptr) << "cannot load " << ZQT_MODULE_DLL;
+    CreateLogTable(connection_, "Log");
+    WriteText(record_.LogTable, "Log");
+    record_.Connection = static_cast<std::uint32_t>(connection_.RecordValue());
+    window_ = static_cast<HWND>(run_(0, &record_));
+    Pump();
+    edit_ = FindWindowExA(window_, nullptr, "EDIT", nullptr);
+    ASSERT_NE(edit_, nullptr);
+  }
+
+  void TearDown() override {
+    release_();
+    Pump();
+  }
+
+  int Add(const std::string& call) {
+    WriteText(record_.CallSign, call);
+    WriteText(record_.DigiBand, "20m");
+    WriteText(record_.QSOMode, "RTTY");
+    WriteText(record_.Continent, "NA");
+    WriteText(record_.MainPrefix, "K1");
+    WriteText(record_.DXCCPrefix, "K");
+    return add_qso_(&record_);
+  }
+
+  void Type(const std::string& keys) {
+    for (const char key : keys)
+      SendMessageA(edit_, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(key)), 1);
+  }
+
+  TestKey key_;
+  TempDatabase database_;
+  SqliteConnection connection_{database_};
+  HMODULE module_ = LoadLibraryA(ZQT_MODULE_DLL);
+  ZqtRunFn run_ = Export<ZqtRunFn>(module_, "_Run");
+  ZqtAddQSOFn add_qso_ = Export<ZqtAddQSOFn>(module_, "_AddQSO");
+  ZqtReleaseFn release_ = Export<ZqtReleaseFn>(module_, "_Release");
+  TContestData record_{};
+  HWND window_ = nullptr;
+  HWND edit_ = nullptr;
+};
+
+TEST_F(ReportAreaTest, AReadRightAfterAddQsoGivesTheNewReport) {
+  for (int i = 1; i <= 3; ++i) {
+    ASSERT_EQ(Add("K" + std::to_string(i) + "AA"), 1);
+    EXPECT_NE(TextOf(edit_).find(TotalLine(i)), std::string::npos) << TextOf(edit_);
+    const std::string by_message = [&] {
+      char text[1024] = {};
+      SendMessageA(edit_, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+      return std::string(text);
+    }();
+    EXPECT_EQ(by_message, TextOf(edit_));
+  }
+}
+
+TEST_F(ReportAreaTest, TheControlShowsTheLatestReportOnceMessagesRun) {
+  for (int i = 0; i < 40; ++i)
+    Add("DL" + std::to_string(i) + "A");
+  Pump();
+  const std::string shown = ControlOwnText(edit_);
+  EXPECT_NE(shown.find(TotalLine(40)), std::string::npos) << shown;
+  EXPECT_EQ(shown, TextOf(edit_));
+}
+
+TEST_F(ReportAreaTest, TypedTextIsOverwrittenByTheNextReportEvenADuplicate) {
+  ASSERT_EQ(Add("K1AA"), 1);
+  Pump();
+  const std::string report = TextOf(edit_);
+  Type("xyz");
+  EXPECT_NE(TextOf(edit_), report);
+  EXPECT_NE(TextOf(edit_).find("xyz"), std::string::npos);
+  ASSERT_EQ(Add("K1AA"), -1);
+  EXPECT_EQ(TextOf(edit_), report);
+
+  // Typing while a report waits to be written: the report is written first, then the keys land in it, and
+  // the next report replaces both.
+  ASSERT_EQ(Add("K2AA"), 1);
+  Type("q");
+  EXPECT_NE(TextOf(edit_).find(TotalLine(2)), std::string::npos) << TextOf(edit_);
+  EXPECT_NE(TextOf(edit_).find('q'), std::string::npos) << TextOf(edit_);
+  ASSERT_EQ(Add("K3AA"), 1);
+  Pump();
+  EXPECT_EQ(ControlOwnText(edit_).find('q'), std::string::npos) << ControlOwnText(edit_);
+  EXPECT_NE(ControlOwnText(edit_).find(TotalLine(3)), std::string::npos);
+
+  // Text set from outside comes after the pending report, so it stays until the next report.
+  ASSERT_EQ(Add("K4AA"), 1);
+  SetWindowTextA(edit_, "typed");
+  Pump();
+  EXPECT_EQ(TextOf(edit_), "typed");
+  ASSERT_EQ(Add("K4AA"), -1);
+  EXPECT_NE(TextOf(edit_).find(TotalLine(4)), std::string::npos) << TextOf(edit_);
+}
+
+}  // namespace
+}  // namespace zqt::test
