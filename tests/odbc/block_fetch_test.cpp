@@ -1,5 +1,5 @@
-// OdbcQuery fetching blocks of rows into bound buffers, against real SQLite databases through the driver
-// manager: the same values as the row-by-row reads, cut at 255 characters, across block boundaries.
+// OdbcQuery fetching blocks of rows into bound buffers, against real SQLite and PostgreSQL logs through the
+// driver manager: the same values as the row-by-row reads, cut at 255 characters, across block boundaries.
 
 #include <gtest/gtest.h>
 
@@ -10,14 +10,11 @@
 
 #include "core/error.h"
 #include "odbc/odbc_query.h"
+#include "support/log_database.h"
 #include "support/log_table.h"
-#include "support/sqlite_database.h"
 
 namespace zqt {
 namespace {
-
-using test::SqliteConnection;
-using test::TempDatabase;
 
 std::string ErrorText(const std::function<void()>& action) {
   try {
@@ -36,11 +33,11 @@ std::string Pattern(char first, std::size_t length) {
   return text;
 }
 
-class BlockFetchTest : public ::testing::Test {
+class BlockFetchTest : public test::EngineTest {
  protected:
   // Every row's seven columns in the rebuild's read order, with `block_rows` rows per fetch.
   std::vector<std::vector<std::string>> ReadAll(std::size_t block_rows) {
-    OdbcQuery query("LogQuery", connection_.RecordValue(), block_rows);
+    OdbcQuery query("LogQuery", connection.RecordValue(), block_rows);
     query.SetSql("Select * from Log order by CallSign");
     std::vector<std::vector<std::string>> rows;
     for (query.Open(); !query.Eof(); query.Next()) {
@@ -51,13 +48,11 @@ class BlockFetchTest : public ::testing::Test {
     query.Close();
     return rows;
   }
-
-  TempDatabase database_;
-  SqliteConnection connection_{database_};
 };
+INSTANTIATE_TEST_SUITE_P(Engines, BlockFetchTest, test::AllEngines(), test::EngineTestName);
 
-TEST_F(BlockFetchTest, LongNullAndBoundaryLengthsComeBackAsTheRowByRowReadCutsThem) {
-  test::CreateLogTable(connection_, "Log");
+TEST_P(BlockFetchTest, LongNullAndBoundaryLengthsComeBackAsTheRowByRowReadCutsThem) {
+  test::CreateLogTable(connection, "Log");
   // Sorted by call as the statement orders them; three rows per block puts the odd values at every place in a
   // block, the last block holding one row.
   std::vector<test::LogQso> rows;
@@ -68,7 +63,7 @@ TEST_F(BlockFetchTest, LongNullAndBoundaryLengthsComeBackAsTheRowByRowReadCutsTh
     rows.push_back({call + "B", std::string(test::kNull), Pattern('B', lengths[i]), "na", "", "K", "599"});
   }
   rows.push_back({Pattern('Z', 300), "15M", "RTTY", std::string(test::kNull), "ZZ", "ZZ", "599"});
-  test::InsertQsos(connection_, "Log", rows);
+  test::InsertQsos(connection, "Log", rows);
 
   const std::vector<std::vector<std::string>> whole = ReadAll(1);
   ASSERT_EQ(whole.size(), rows.size());
@@ -91,15 +86,15 @@ TEST_F(BlockFetchTest, LongNullAndBoundaryLengthsComeBackAsTheRowByRowReadCutsTh
   EXPECT_EQ(at(whole, 14, 3), Pattern('Z', 300));                      // row by row, values stay whole
 }
 
-TEST_F(BlockFetchTest, ManyBlocksKeepTheRowOrderAndTheLastPartialBlock) {
-  test::CreateLogTable(connection_, "Log");
+TEST_P(BlockFetchTest, ManyBlocksKeepTheRowOrderAndTheLastPartialBlock) {
+  test::CreateLogTable(connection, "Log");
   std::vector<test::LogQso> rows;
   for (int i = 0; i < 2 * static_cast<int>(OdbcQuery::kBlockRows) + 5; ++i) {
     char call[16];
     std::snprintf(call, sizeof call, "DL%04dA", i);
     rows.push_back({call, i % 2 ? "20M" : "40M", "RTTY", "EU", "DL" + std::to_string(i % 10), "DL"});
   }
-  test::InsertQsos(connection_, "Log", rows);
+  test::InsertQsos(connection, "Log", rows);
   const std::vector<std::vector<std::string>> read = ReadAll(OdbcQuery::kBlockRows);
   ASSERT_EQ(read.size(), rows.size());
   for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -110,13 +105,13 @@ TEST_F(BlockFetchTest, ManyBlocksKeepTheRowOrderAndTheLastPartialBlock) {
   EXPECT_EQ(read, ReadAll(1));
 }
 
-TEST_F(BlockFetchTest, NamesIgnoreCaseAndMissingOrLateColumnsRaise) {
-  test::CreateLogTable(connection_, "Log");
-  test::InsertQsos(connection_, "Log",
+TEST_P(BlockFetchTest, NamesIgnoreCaseAndMissingOrLateColumnsRaise) {
+  test::CreateLogTable(connection, "Log");
+  test::InsertQsos(connection, "Log",
                    {{"K1AA", "20M", "RTTY", "NA", "K1", "K"},
                     {"K2AA", "40M", "RTTY", "NA", "K2", "K"},
                     {"K3AA", "80M", "RTTY", "NA", "K3", "K"}});
-  OdbcQuery query("LogQuery", connection_.RecordValue(), 2);
+  OdbcQuery query("LogQuery", connection.RecordValue(), 2);
   query.SetSql("Select * from Log order by CallSign");
   query.Open();
   EXPECT_EQ(query.FieldAsText("CALLSIGN"), "K1AA");
@@ -140,8 +135,8 @@ TEST_F(BlockFetchTest, NamesIgnoreCaseAndMissingOrLateColumnsRaise) {
   EXPECT_EQ(query.FieldAsText("DigiBand"), "40M");
 }
 
-TEST_F(BlockFetchTest, EmptyLogIsPastTheLastRowAtOnce) {
-  test::CreateLogTable(connection_, "Log");
+TEST_P(BlockFetchTest, EmptyLogIsPastTheLastRowAtOnce) {
+  test::CreateLogTable(connection, "Log");
   EXPECT_TRUE(ReadAll(OdbcQuery::kBlockRows).empty());
 }
 

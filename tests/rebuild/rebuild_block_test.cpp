@@ -1,5 +1,5 @@
 // The rebuild as the window runs it, with the log's rows fetched in blocks, against the same rebuild reading
-// row by row: the same tally, report and buffer, whatever falls on a block's edge.
+// row by row: the same tally, report and buffer, whatever falls on a block's edge, on SQLite and PostgreSQL.
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,8 @@
 #include "core/tally.h"
 #include "odbc/odbc_query.h"
 #include "support/counting_pump.h"
+#include "support/log_database.h"
 #include "support/log_table.h"
-#include "support/sqlite_database.h"
 #include "support/user_collation.h"
 
 namespace zqt::test {
@@ -25,7 +25,7 @@ struct Outcome {
   TContestData buffer{};
 };
 
-Outcome RebuildWith(const SqliteConnection& connection, std::size_t block_rows) {
+Outcome RebuildWith(const OdbcConnection& connection, std::size_t block_rows) {
   Tally tally(UserCollation());
   OdbcQuery query("LogQuery", connection.RecordValue(), block_rows);
   CountingPump pump;
@@ -40,9 +40,10 @@ Outcome RebuildWith(const SqliteConnection& connection, std::size_t block_rows) 
   return outcome;
 }
 
-TEST(RebuildBlockTest, BlocksCountExactlyLikeRowByRowReads) {
-  const TempDatabase database;
-  const SqliteConnection connection(database);
+using RebuildBlockTest = EngineTest;
+INSTANTIATE_TEST_SUITE_P(Engines, RebuildBlockTest, AllEngines(), EngineTestName);
+
+TEST_P(RebuildBlockTest, BlocksCountExactlyLikeRowByRowReads) {
   CreateLogTable(connection, "Log");
   std::vector<LogQso> rows;
   // 700 rows: repeats of a call fall on both sides of the 256-row block edges, so the duplicate check meets

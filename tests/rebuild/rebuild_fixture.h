@@ -41,7 +41,8 @@ class RebuildFixture : public EngineTest {
   Tally tally{UserCollation()};
   TContestData buffer{};
   CountingPump pump;
-  OdbcQuery query{"LogQuery", connection.RecordValue()};
+  // Blocks of rows, as the window reads its log.
+  OdbcQuery query{"LogQuery", connection.RecordValue(), OdbcQuery::kBlockRows};
   int report_clears = 0;
 };
 
