@@ -21,6 +21,13 @@ void RecalcFromLog(Tally& tally, TContestData& buffer, Query& query, MessagePump
   if (query.Active())
     query.Close();
   query.SetSql(LogStatement(TextView(buffer.LogTable)));
+  // However the rebuild ends, error or not, the statement goes: one left open holds a read cursor, and on
+  // some drivers a transaction, on the host's connection, which can keep the host's next QSO from being
+  // written or committed.
+  struct CloseOnExit {
+    Query& query;
+    ~CloseOnExit() { query.Close(); }
+  } close_on_exit{query};
   query.Open();
   pump.ProcessMessages();
 
@@ -38,7 +45,6 @@ void RecalcFromLog(Tally& tally, TContestData& buffer, Query& query, MessagePump
     tally.SortWorked();
     query.Next();
   }
-  query.Close();
 }
 
 }  // namespace zqt

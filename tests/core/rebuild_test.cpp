@@ -70,7 +70,7 @@ TEST_F(RebuildTest, UpperCasesOnlyAsciiLettersAndCutsValuesAt255) {
   EXPECT_EQ(ReadText(buffer.CallSign), std::string(255, 'K'));
 }
 
-TEST_F(RebuildTest, ErrorsPropagateAndLeaveWhatWasCounted) {
+TEST_F(RebuildTest, ErrorsPropagateLeaveWhatWasCountedAndCloseTheQuery) {
   test::Row broken = LogRow("K2AA", "20m", "RTTY", "NA", "K2", "K");
   broken.erase("MainPrefix");
   FakeQuery query({LogRow("K1AA", "20m", "RTTY", "NA", "K1", "K"), broken});
@@ -85,6 +85,14 @@ TEST_F(RebuildTest, ErrorsPropagateAndLeaveWhatWasCounted) {
       },
       Error);
   EXPECT_EQ(tally.QsoCount(), 1);
+  // The statement does not outlive the failed rebuild.
+  EXPECT_FALSE(query.Active());
+  EXPECT_EQ(query.calls, (std::vector<std::string>{"Open", "Close"}));
+
+  FakeQuery refused({});
+  refused.open_error = "no such table: Log";
+  EXPECT_THROW(Rebuild(refused), Error);
+  EXPECT_FALSE(refused.Active());
 }
 
 TEST_F(RebuildTest, RefusesATableNameThatWouldRunMoreThanOneStatement) {

@@ -11,6 +11,7 @@ class Query {
  public:
   virtual ~Query() = default;
   virtual bool Active() const = 0;
+  // Frees the statement; never throws.
   virtual void Close() = 0;
   virtual void SetSql(std::string sql) = 0;
   // Executes the statement and positions on the first row.

@@ -17,7 +17,8 @@ namespace zqt {
 std::string LogStatement(std::string_view table);
 
 // Empties the tally (and, through clear_report, the window's text area), then feeds every row of the log
-// through CheckQSO(true). Rows are read into the buffer's QSO fields. Errors propagate to the caller.
+// through CheckQSO(true). Rows are read into the buffer's QSO fields. Errors propagate to the caller; the
+// query is closed on every way out.
 void RecalcFromLog(Tally& tally, TContestData& buffer, Query& query, MessagePump& pump,
                    const std::function<void()>& clear_report);
 
