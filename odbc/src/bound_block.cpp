@@ -15,7 +15,7 @@ SQLPOINTER Number(SQLULEN value) {
 
 }  // namespace
 
-BoundBlock::BoundBlock(SQLHSTMT statement, std::size_t columns, std::size_t rows)
+BoundBlock::BoundBlock(BindKey, SQLHSTMT statement, std::size_t columns, std::size_t rows)
     : statement_(statement),
       rows_(rows),
       text_(columns * rows * kCell),
@@ -34,7 +34,7 @@ std::unique_ptr<BoundBlock> BoundBlock::Bind(SQLHSTMT statement, const std::vect
     SQLSetStmtAttr(statement, SQL_ATTR_ROW_ARRAY_SIZE, Number(1), 0);
     return nullptr;
   }
-  std::unique_ptr<BoundBlock> block(new BoundBlock(statement, columns.size(), size));
+  auto block = std::make_unique<BoundBlock>(BindKey{}, statement, columns.size(), size);
   Check(SQLSetStmtAttr(statement, SQL_ATTR_ROWS_FETCHED_PTR, &block->fetched_, 0), SQL_HANDLE_STMT, statement,
         "Cannot set up a block fetch");
   Check(SQLSetStmtAttr(statement, SQL_ATTR_ROW_STATUS_PTR, block->status_.data(), 0), SQL_HANDLE_STMT,

@@ -13,6 +13,11 @@
 namespace zqt::odbc {
 
 class BoundBlock {
+  // Only Bind makes blocks: the statement is given the addresses of the block's counters.
+  struct BindKey {
+    explicit BindKey() = default;
+  };
+
  public:
   // The most characters a bound value keeps: the record's text slots hold no more.
   static constexpr std::size_t kMaxText = 255;
@@ -21,6 +26,7 @@ class BoundBlock {
   // row arrays (it refuses the size or puts 1 in its place). The next SQLFetch fetches a block.
   static std::unique_ptr<BoundBlock> Bind(SQLHSTMT statement, const std::vector<std::size_t>& columns,
                                           std::size_t rows);
+  BoundBlock(BindKey, SQLHSTMT statement, std::size_t columns, std::size_t rows);
   // Unbinds the buffers and sets the statement back to single rows.
   ~BoundBlock();
   BoundBlock(const BoundBlock&) = delete;
@@ -36,8 +42,6 @@ class BoundBlock {
   std::string_view Value(std::size_t slot, std::size_t row) const;
 
  private:
-  BoundBlock(SQLHSTMT statement, std::size_t columns, std::size_t rows);
-
   static constexpr std::size_t kCell = kMaxText + 1;  // the driver ends every value with a NUL
 
   SQLHSTMT statement_;
