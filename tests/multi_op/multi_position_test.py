@@ -9,16 +9,15 @@ usage: multi_position_test.py ZQTHOST_EXE MODULE_DLL   (WINEPREFIX, DISPLAY and 
 """
 
 import os
-import queue
-import re
 import subprocess
 import sys
-import threading
 import time
 import unittest
 
-ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
-WINE_RUN = os.path.join(ROOT, "scripts", "wine-run")
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "support"))
+from host_driver import (HOST_COLUMNS, ROOT, Host, PostgresDatabase, one_box, pg_connection_string, psql,
+                         qso_total, windows_path)
+
 SESSION = os.path.join(ROOT, "scripts", "postgres-session.sh")
 LOG_FILE = os.path.join(ROOT, "data", "logs", "cqww-rtty-2024-7n2uqc.log")
 HOST_EXE = ""
@@ -29,29 +28,6 @@ LARGE_LOG_ROWS = 200_000
 # connection closed, else the socket's.
 LOST_CONNECTION = (r"(terminating connection due to administrator command|server closed the connection "
                    r"unexpectedly)(.|\n)*The connection has been lost")
-HOST_COLUMNS = ["CallSign", "DigiBand", "QSOMode", "Continent", "QSOReportRecived", "MainPrefix", "DXCCPrefix",
-                "QSODate", "QSOTime", "Frequency", "ExchangeSent", "ExchangeRecived"]
-
-
-def pg_variable(name):
-    value = os.environ.get(name)
-    if not value:
-        raise RuntimeError(f"No PostgreSQL server for this run: {name} is not set (./zqt test starts one)")
-    return value
-
-
-def windows_path(path):
-    return "Z:" + path.replace("/", "\\")
-
-
-def psql(database, sql):
-    result = subprocess.run(
-        ["psql", "-X", "-q", "-At", "-v", "ON_ERROR_STOP=1", "-h", pg_variable("ZQT_PG_SERVER"), "-p",
-         pg_variable("ZQT_PG_PORT"), "-U", pg_variable("ZQT_PG_USER"), "-d", database, "-c", sql],
-        capture_output=True, text=True, timeout=120)
-    if result.returncode != 0:
-        raise RuntimeError(f"psql failed on {sql!r}: {result.stderr}")
-    return result.stdout.strip()
 
 
 def cluster(action):
@@ -59,105 +35,9 @@ def cluster(action):
     subprocess.run(["bash", "-c", f'. "{SESSION}" && pg_cluster_{action}'], check=True, timeout=120)
 
 
-def connection_string(database, user=None, options=""):
-    return (f"Driver=PostgreSQL ANSI;Server={pg_variable('ZQT_PG_SERVER')};Port={pg_variable('ZQT_PG_PORT')};"
-            f"Database={database};Uid={user or pg_variable('ZQT_PG_USER')};{options}")
-
-
-class LogDatabase:
-    """A database of the test's own with ICU collation, as the run's main database."""
-    count = 0
-
-    def __init__(self):
-        LogDatabase.count += 1
-        self.name = f"zqt_positions_{os.getpid()}_{LogDatabase.count}"
-        psql("postgres", f"create database {self.name} locale_provider icu icu_locale 'en-US' "
-                         "template template0")
-
-    def drop(self):
-        psql("postgres", f"drop database if exists {self.name} with (force)")
-
-    def content(self, table="log"):
-        """Row count and a digest of every row in storage order: a lost or changed row changes it."""
-        return psql(self.name, f"select count(*) || ' ' || coalesce(md5(string_agg(t::text, '|' order by ctid)), "
-                               f"'') from {table} t")
-
-
-class Host:
-    """zqthost.exe under Wine with the real DLL, driven through its standard input."""
-
-    def __init__(self, name, connect, table="Log"):
-        self.name = name
-        self.lines = queue.Queue()
-        self.output = []
-        self.process = subprocess.Popen(
-            [WINE_RUN, HOST_EXE, "--dll", windows_path(MODULE_DLL), "--connect", connect, "--table", table,
-             "--caption-prefix", name, "--watch-boxes", "--script", "-"],
-            stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
-        threading.Thread(target=self._read, daemon=True).start()
-
-    def _read(self):
-        with self.process.stdout:
-            for line in self.process.stdout:
-                self.lines.put(line.rstrip("\r\n"))
-        self.lines.put(None)
-
-    def send(self, command):
-        self.process.stdin.write(command + "\n")
-        self.process.stdin.flush()
-
-    def expect(self, prefix, timeout=180):
-        """Lines up to and including the first that starts with prefix; fails on the host's end or a timeout."""
-        seen = []
-        deadline = time.monotonic() + timeout
-        while True:
-            try:
-                line = self.lines.get(timeout=max(deadline - time.monotonic(), 0.01))
-            except queue.Empty:
-                raise AssertionError(f"{self.name}: no {prefix!r} within {timeout} s; output:\n" +
-                                     "\n".join(self.output + seen))
-            if line is None:
-                raise AssertionError(f"{self.name} ended (code {self.process.wait()}) before {prefix!r}; "
-                                     "output:\n" + "\n".join(self.output + seen))
-            seen.append(line)
-            if line.startswith(prefix):
-                self.output += seen
-                return seen
-
-    def do(self, command, prefix=None, timeout=180):
-        self.send(command)
-        return self.expect(prefix or command.split()[0] + ":", timeout)
-
-    def report(self):
-        self.send("report")
-        self.expect("report:")
-        return "\n".join(self.expect("end report")[:-1])
-
-    def finish(self):
-        """Ends the script; the host releases the module and must exit cleanly."""
-        self.process.stdin.close()
-        self.expect("released", timeout=60)
-        return self.process.wait(timeout=60)
-
-    def kill(self):
-        if self.process.poll() is None:
-            self.process.kill()
-            self.process.wait()
-        if not self.process.stdin.closed:
-            self.process.stdin.close()
-
-
-def qso_total(report):
-    """The QSO column of the report's Total line."""
-    match = re.search(r"^Total\t\s*(\d+)\t", report, re.MULTILINE)
-    if not match:
-        raise AssertionError(f"no Total line in the report:\n{report}")
-    return int(match.group(1))
-
-
 class PositionsTestCase(unittest.TestCase):
     def setUp(self):
-        self.database = LogDatabase()
+        self.database = PostgresDatabase("zqt_positions")
         self.hosts = []
 
     def tearDown(self):
@@ -166,17 +46,14 @@ class PositionsTestCase(unittest.TestCase):
         self.database.drop()
 
     def box_of(self, lines):
-        """The text of the one error box among a command's lines (the box's text may run over several)."""
-        text = "\n".join(lines)
-        self.assertEqual(text.count("box: "), 1, text)
-        box = text[text.index("box: "):]
-        caption, _, message = box[len("box: "):].partition("|")
-        self.assertTrue(caption.startswith("zqthost"), box)
-        return message[:message.rindex("\n")].strip() if "\n" in message else message
+        """The text of the one error box among a command's lines."""
+        caption, message = one_box(lines)
+        self.assertTrue(caption.startswith("zqthost"), caption)
+        return message
 
     def start_host(self, name, **options):
-        connect = connection_string(self.database.name, options.pop("user", None), options.pop("options", ""))
-        host = Host(name, connect, **options)
+        connect = pg_connection_string(self.database.name, options.pop("user", None), options.pop("options", ""))
+        host = Host(HOST_EXE, MODULE_DLL, name, connect, **options)
         self.hosts.append(host)
         return host
 
@@ -306,7 +183,8 @@ class ServerFaults(PositionsTestCase):
         role = f"zqt_operator_{os.getpid()}"
         psql(self.database.name, f"create role {role} login; grant select on log to {role}")
         try:
-            refused = Host("Nobody", connection_string(self.database.name, user=f"{role}_missing"))
+            refused = Host(HOST_EXE, MODULE_DLL, "Nobody",
+                           pg_connection_string(self.database.name, user=f"{role}_missing"))
             self.hosts.append(refused)
             lines = refused.expect("error:", timeout=60)
             self.assertIn(f'role "{role}_missing" does not exist', lines[-1])
