@@ -27,7 +27,8 @@ class TfmMainForm final : private ErrorSink {
   static constexpr const char* kInitialCaption = "ZQT RTTY Contest";
 
   // Creates the native window hidden, copies data into the buffer, sets the caption and attaches the query.
-  // When a later step fails, the native window goes with the half-built object.
+  // The window's messages reach the object only once all of that is done; when a step fails, the native
+  // window goes with the half-built object.
   TfmMainForm(HINSTANCE instance, QsoBuffer& buffer, const TContestData& data);
   ~TfmMainForm() override = default;
   TfmMainForm(const TfmMainForm&) = delete;

@@ -18,6 +18,11 @@ int ModuleState::PixelsPerInch() {
   return pixels_per_inch_;
 }
 
+void ModuleState::Adopt(std::unique_ptr<TfmMainForm> form) {
+  windows.push_back(std::move(form));
+  main_form = windows.back().get();
+}
+
 void ForgetWindow(const TfmMainForm* form) {
   ModuleState& state = Module();
   if (state.main_form == form)

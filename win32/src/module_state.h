@@ -25,6 +25,10 @@ struct ModuleState {
   // messages before it is destroyed).
   std::vector<std::unique_ptr<TfmMainForm>> windows;
 
+  // Takes a new window into the owners, then makes it the one the entry points reach; when taking it fails,
+  // the window goes and nothing refers to it.
+  void Adopt(std::unique_ptr<TfmMainForm> form);
+
  private:
   int pixels_per_inch_ = 0;
 };
