@@ -1,6 +1,6 @@
-// Faults injected into the real DLL through the real host: windows that cannot be built and a close request
-// while the window is built. The host must live on, no window of the module may be left behind, and the
-// module must work normally afterwards.
+// Faults injected into the real DLL through the real host: windows that cannot be built, a close request
+// while the window is built, and a module unloaded and loaded again. The host must live on, no window of the
+// module may be left behind, and the module must work normally afterwards.
 
 #include <gtest/gtest.h>
 
@@ -68,6 +68,20 @@ INSTANTIATE_TEST_SUITE_P(
         // A close request reaches the window while its controls are made: it ends the window.
         Injection{"ClosedWhileBuilt", "close-on-create\tEDIT"}),
     [](const ::testing::TestParamInfo<Injection>& tested) { return std::string(tested.param.name); });
+
+TEST(ModuleUnload, LeavesNoWindowClassBehindAndLoadsAgain) {
+  const HostFixture host;
+  // Each load lands elsewhere than the one before; the second round unloads without waiting for the window.
+  const HostRun run = host.Run("reload\t100\nreload\t20\tnowait\nbroadcast\nrun\n" + std::string(kQso) +
+                               "addqso\nrelease\nwait-gone\n");
+  ASSERT_EQ(run.exit_code, 0) << run.output;
+  EXPECT_TRUE(run.Printed("reload: loads=100 addresses=2 windows=100 windows-left=0 classes-left=0"))
+      << run.output;
+  EXPECT_TRUE(run.Printed("reload: loads=20 addresses=2 windows=20 windows-left=0 classes-left=0"))
+      << run.output;
+  EXPECT_TRUE(run.Printed("addqso: 1")) << run.output;
+  EXPECT_TRUE(run.Printed("gone: yes")) << run.output;
+}
 
 }  // namespace
 }  // namespace zqt::test

@@ -64,6 +64,12 @@ void TfmMainForm::RegisterClasses(HINSTANCE instance) {
   };
   register_class(kClassName, WindowProc);
   register_class(kPanelClass, PanelProc);
+  Module().classes_registered = true;
+}
+
+void TfmMainForm::UnregisterClasses(HINSTANCE instance) {
+  UnregisterClassA(kClassName, instance);
+  UnregisterClassA(kPanelClass, instance);
 }
 
 UniqueWindow TfmMainForm::CreateNativeWindow(HINSTANCE instance) {

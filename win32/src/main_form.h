@@ -36,6 +36,9 @@ class TfmMainForm final : private ErrorSink {
 
   HWND Handle() const { return window_.get(); }
 
+  // Unregisters the window classes of the module instance; a class that still has windows stays.
+  static void UnregisterClasses(HINSTANCE instance);
+
   // Shows a hidden window (restore, then FormShow's rebuild); raises a visible one without changing its
   // state.
   void Show();

@@ -30,4 +30,12 @@ void ForgetWindow(const TfmMainForm* form) {
   std::erase_if(state.windows, [form](const std::unique_ptr<TfmMainForm>& w) { return w.get() == form; });
 }
 
+void UnloadWindows() {
+  ModuleState& state = Module();
+  state.main_form = nullptr;
+  state.windows.clear();
+  if (state.classes_registered)
+    TfmMainForm::UnregisterClasses(state.instance);
+}
+
 }  // namespace zqt::win32
