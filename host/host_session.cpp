@@ -8,10 +8,12 @@
 
 #include "host_error.h"
 #include "message_loop.h"
+#include "module_reload.h"
 #include "placement_key.h"
 #include "record_builder.h"
 #include "screenshot.h"
 #include "stop_signal.h"
+#include "thread_windows.h"
 #include "module_window.h"
 
 namespace zqthost {
@@ -365,6 +367,37 @@ void HostSession::Finish() {
   }
   finished_ = true;
   console_.Line("released");
+}
+
+void HostSession::HookCreate(std::string_view class_name, CreationHook::Action action) {
+  creation_hook_.reset();
+  creation_hook_ = std::make_unique<CreationHook>(std::string(class_name), action);
+  console_.Line((action == CreationHook::Action::kRefuse ? "refuse-create: " : "close-on-create: ") +
+                std::string(class_name));
+}
+
+void HostSession::AllowCreate() {
+  const int hits = creation_hook_ ? creation_hook_->Hits() : 0;
+  const int menus_left = creation_hook_ ? creation_hook_->MenusLeft() : 0;
+  creation_hook_.reset();
+  console_.Line("allow-create: hits=" + std::to_string(hits) + " menus-left=" + std::to_string(menus_left));
+}
+
+void HostSession::WindowsOf(std::string_view class_name) {
+  console_.Line("windows-of: " + std::string(class_name) + " " +
+                std::to_string(CountThreadWindows(class_name)));
+}
+
+void HostSession::Broadcast() {
+  console_.Line("broadcast: " + std::to_string(BroadcastToThreadWindows()) + " windows");
+}
+
+void HostSession::Reload(int times, bool wait_for_window) {
+  const ReloadOutcome outcome = ReloadModule(module_.path(), record_, times, wait_for_window);
+  console_.Line("reload: loads=" + std::to_string(outcome.loads) + " addresses=" +
+                std::to_string(outcome.addresses) + " windows=" + std::to_string(outcome.windows) +
+                " windows-left=" + std::to_string(outcome.windows_left) +
+                " classes-left=" + std::to_string(outcome.classes_left));
 }
 
 }  // namespace zqthost

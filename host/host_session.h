@@ -12,6 +12,7 @@
 
 #include "ZQTRTTYContest.h"
 #include "console.h"
+#include "creation_hook.h"
 #include "module_loader.h"
 #include "odbc_log.h"
 #include "options.h"
@@ -91,6 +92,19 @@ class HostSession {
   // _Release, then pumps until the window is destroyed (10 s at most) and prints "released".
   void Finish();
 
+  // Fault injection. Until AllowCreate, every window of that class is refused, or its parent is sent
+  // WM_CLOSE as it is created: "refuse-create: CLASS", "close-on-create: CLASS".
+  void HookCreate(std::string_view class_name, CreationHook::Action action);
+  // "allow-create: hits=N menus-left=M": creations acted on, and menus of refused windows still alive.
+  void AllowCreate();
+  // "windows-of: CLASS N", counting this thread's windows of that class.
+  void WindowsOf(std::string_view class_name);
+  // "broadcast: N windows": the system's notices to every top-level window of this thread.
+  void Broadcast();
+  // Reloads a copy of the module, waiting for each window to go before the unload or not:
+  // "reload: loads=N addresses=A windows=W windows-left=L classes-left=C".
+  void Reload(int times, bool wait_for_window);
+
  private:
   HWND LiveWindow() const;
   HWND RecalcButton() const;
@@ -105,6 +119,7 @@ class HostSession {
   HWND window_ = nullptr;
   std::string window_class_;
   std::unique_ptr<ReleaseHook> release_hook_;
+  std::unique_ptr<CreationHook> creation_hook_;
   bool finished_ = false;
 };
 

@@ -22,7 +22,7 @@ std::string_view FileNameOf(std::string_view path) {
   return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
-ContestModule::ContestModule(const std::string& path) : library_(LoadLibraryA(path.c_str())) {
+ContestModule::ContestModule(const std::string& path) : path_(path), library_(LoadLibraryA(path.c_str())) {
   if (library_ == nullptr) {
     throw HostError(ExitCode::kModule, "cannot load " + path);
   }

@@ -29,11 +29,14 @@ class ContestModule {
   ContestModule& operator=(const ContestModule&) = delete;
 
   const ModuleExports& exports() const { return exports_; }
+  HMODULE handle() const { return library_; }
+  const std::string& path() const { return path_; }
 
   // Leaves the library loaded at exit: unloading it under a live window of its own would crash the host.
   void KeepLoaded() { keep_loaded_ = true; }
 
  private:
+  std::string path_;
   HMODULE library_ = nullptr;
   ModuleExports exports_;
   bool keep_loaded_ = false;

@@ -176,6 +176,16 @@ Script commands, one a line (a blank or tab after the command word; '#' starts a
   reg-set-dword NAME N, reg-set-sz NAME TEXT
                         plant a value there before run
   reg-delete-key        delete HKCU\Software\zqthost and everything below it
+  refuse-create CLASS, close-on-create CLASS, allow-create
+                        from now on refuse to create windows of that class, or send WM_CLOSE to the parent of
+                        each as it is created (a hook on the UI thread); stop, printing how many creations
+                        were hit and how many menus of refused windows still exist
+  windows-of CLASS      print how many windows of that class this thread has (hidden and message-only too)
+  broadcast             send every top-level window of this thread the system's setting, colour and
+                        end-of-session notices
+  reload N [nowait]     N times: load a copy of the module, run, release, pump until the window is gone
+                        (with nowait: not), unload; print how many of its windows and own window classes
+                        were left afterwards
 
 Exit codes: 0 done, 1 failure, 2 bad command line or script, 3 module not usable, 4 ODBC failure,
 5 module window not destroyed after release.)";

@@ -91,6 +91,16 @@ void ReplayCommand(HostSession& session, std::string_view rest, const std::strin
   session.Replay(input.qsos, Number(first.name, 10), Number(last.name, 10));
 }
 
+// "N" or "N nowait": N loads of a copy of the module, waiting for each window to go before the unload or not.
+void ReloadCommand(HostSession& session, std::string_view rest) {
+  const Command times = SplitCommand(Trim(rest));
+  const std::string_view wait = Trim(times.rest);
+  if (!wait.empty() && wait != "nowait") {
+    throw HostError(ExitCode::kUsage, "reload takes N [nowait]");
+  }
+  session.Reload(static_cast<int>(Number(times.name, 10)), wait.empty());
+}
+
 void Execute(HostSession& session, const Command& command, const std::string& cty_file) {
   const std::string_view name = command.name;
   if (name == "info") {
@@ -164,6 +174,20 @@ void Execute(HostSession& session, const Command& command, const std::string& ct
     session.RegSetSz(value.name, value.rest);
   } else if (name == "reg-delete-key") {
     session.RegDeleteKey();
+  } else if (name == "refuse-create" || name == "close-on-create") {
+    if (Trim(command.rest).empty()) {
+      throw HostError(ExitCode::kUsage, std::string(name) + " needs a window class name");
+    }
+    session.HookCreate(Trim(command.rest), name == "refuse-create" ? CreationHook::Action::kRefuse
+                                                                   : CreationHook::Action::kCloseParent);
+  } else if (name == "allow-create") {
+    session.AllowCreate();
+  } else if (name == "windows-of") {
+    session.WindowsOf(Trim(command.rest));
+  } else if (name == "broadcast") {
+    session.Broadcast();
+  } else if (name == "reload") {
+    ReloadCommand(session, command.rest);
   } else {
     throw HostError(ExitCode::kUsage, "unknown command " + std::string(name));
   }

@@ -2,10 +2,13 @@
 
 #include "module_state.h"
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   if (reason == DLL_PROCESS_ATTACH) {
     zqt::win32::Module().instance = instance;
     DisableThreadLibraryCalls(instance);
+  } else if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
+    // FreeLibrary, not the end of the process (where windows and classes go with it).
+    zqt::win32::UnloadWindows();
   }
   return TRUE;
 }

@@ -39,11 +39,8 @@ void* ZQT_STDCALL _Run(std::uint32_t, const TContestData* Data) {
     if (!Data)
       return nullptr;
     auto& module = Module();
-    if (!module.main_form) {
-      auto form = std::make_unique<TfmMainForm>(module.instance, module.buffer, *Data);
-      module.main_form = form.get();
-      module.windows.push_back(std::move(form));
-    }
+    if (!module.main_form)
+      module.Adopt(std::make_unique<TfmMainForm>(module.instance, module.buffer, *Data));
     TfmMainForm* form = module.main_form;
     const HWND handle = form->Handle();
     form->Show();

@@ -64,6 +64,12 @@ void TfmMainForm::RegisterClasses(HINSTANCE instance) {
   };
   register_class(kClassName, WindowProc);
   register_class(kPanelClass, PanelProc);
+  Module().classes_registered = true;
+}
+
+void TfmMainForm::UnregisterClasses(HINSTANCE instance) {
+  UnregisterClassA(kClassName, instance);
+  UnregisterClassA(kPanelClass, instance);
 }
 
 UniqueWindow TfmMainForm::CreateNativeWindow(HINSTANCE instance) {
@@ -86,7 +92,6 @@ TfmMainForm::TfmMainForm(HINSTANCE instance, QsoBuffer& buffer, const TContestDa
       form_font_(MakeFont("MS Sans Serif", 11, DEFAULT_CHARSET)),
       report_font_(MakeFont("Courier New", 11, RUSSIAN_CHARSET)),
       window_(CreateNativeWindow(instance)) {
-  SetWindowLongPtrA(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   CreateControls(instance);
 
   buffer_.CopyIn(&data);
@@ -98,6 +103,12 @@ TfmMainForm::TfmMainForm(HINSTANCE instance, QsoBuffer& buffer, const TContestDa
   placement_store_.emplace(registry_, *placement_window_, static_cast<ErrorSink&>(*this),
                            HostExecutablePath());
   placement_store_->StoredValues().Add("CurrentBand", 1);
+
+  // Messages reach this object only once it is whole: until now they got the default handling, so a close
+  // request during the steps above destroyed the window, which makes the construction fail here.
+  if (!IsWindow(window_.get()))
+    throw std::runtime_error("The statistics window was closed while it was being created");
+  SetWindowLongPtrA(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 void TfmMainForm::CreateControls(HINSTANCE instance) {

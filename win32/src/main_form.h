@@ -27,13 +27,17 @@ class TfmMainForm final : private ErrorSink {
   static constexpr const char* kInitialCaption = "ZQT RTTY Contest";
 
   // Creates the native window hidden, copies data into the buffer, sets the caption and attaches the query.
-  // When a later step fails, the native window goes with the half-built object.
+  // The window's messages reach the object only once all of that is done; when a step fails, the native
+  // window goes with the half-built object.
   TfmMainForm(HINSTANCE instance, QsoBuffer& buffer, const TContestData& data);
   ~TfmMainForm() override = default;
   TfmMainForm(const TfmMainForm&) = delete;
   TfmMainForm& operator=(const TfmMainForm&) = delete;
 
   HWND Handle() const { return window_.get(); }
+
+  // Unregisters the window classes of the module instance; a class that still has windows stays.
+  static void UnregisterClasses(HINSTANCE instance);
 
   // Shows a hidden window (restore, then FormShow's rebuild); raises a visible one without changing its
   // state.
