@@ -251,6 +251,26 @@ void HostSession::ReleaseDuringRebuild() {
   console_.Line(std::string("release-during-rebuild: window-alive-after-release=") + (alive ? "1" : "0"));
 }
 
+PumpPointCalls& HostSession::PumpPoints() {
+  if (!pump_point_calls_) {
+    pump_point_calls_ = std::make_unique<PumpPointCalls>(console_, module_, record_);
+  }
+  return *pump_point_calls_;
+}
+
+void HostSession::AtPumpPoint(int point, EntryPoint entry, std::string_view name) {
+  PumpPoints().Arm(point, entry);
+  console_.Line("at-pump-point: " + std::to_string(point) + " " + std::string(name));
+}
+
+void HostSession::Rebuilds() {
+  console_.Line("rebuilds: " + std::to_string(PumpPoints().Rebuilds()));
+}
+
+void HostSession::DestroyedReport() {
+  console_.Line(PumpPoints().DestroyedReport());
+}
+
 void HostSession::Pump(std::chrono::milliseconds duration) {
   PumpFor(duration);
   console_.Line("pump: " + std::to_string(duration.count()));

@@ -15,6 +15,7 @@
 #include "module_loader.h"
 #include "odbc_log.h"
 #include "options.h"
+#include "pump_point_calls.h"
 #include "qso_line.h"
 #include "release_hook.h"
 
@@ -69,6 +70,12 @@ class HostSession {
   void Close();
   void Release();
   void ReleaseDuringRebuild();
+  // Calls the entry point at point 1 or 2 of the next rebuild (see PumpPointCalls): "at-pump-point: P NAME".
+  void AtPumpPoint(int point, EntryPoint entry, std::string_view name);
+  // "rebuilds: N", the rebuilds begun since the first pump-point command.
+  void Rebuilds();
+  // The module window's last report as it was destroyed, with its button's state then.
+  void DestroyedReport();
   void Pump(std::chrono::milliseconds duration);
   void WaitGone();
   void Screenshot(const std::string& path);
@@ -94,6 +101,7 @@ class HostSession {
  private:
   HWND LiveWindow() const;
   HWND RecalcButton() const;
+  PumpPointCalls& PumpPoints();
 
   Console& console_;
   OdbcLog& log_;
@@ -105,6 +113,7 @@ class HostSession {
   HWND window_ = nullptr;
   std::string window_class_;
   std::unique_ptr<ReleaseHook> release_hook_;
+  std::unique_ptr<PumpPointCalls> pump_point_calls_;
   bool finished_ = false;
 };
 

@@ -29,6 +29,8 @@ class ContestModule {
   ContestModule& operator=(const ContestModule&) = delete;
 
   const ModuleExports& exports() const { return exports_; }
+  // The module's instance, which the windows it creates carry.
+  HMODULE library() const { return library_; }
 
   // Leaves the library loaded at exit: unloading it under a live window of its own would crash the host.
   void KeepLoaded() { keep_loaded_ = true; }

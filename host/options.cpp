@@ -179,6 +179,12 @@ Script commands, one a line (a blank or tab after the command word; '#' starts a
   move L T R B          move and size the module window to that rectangle
   type TEXT             replace the text of the module window's text area
   release-during-rebuild, pump MS, wait-gone, screenshot FILE.bmp
+  at-pump-point 1|2 getscore|addqso|run|release
+                        call the export inside the next rebuild: at 1, where it lets messages run before
+                        disabling its button; at 2, where it lets them run after its query has opened; prints
+                        "pump-call: <export>=<answer> rebuilds=N button-enabled=0|1"
+  rebuilds              print "rebuilds: N", the rebuilds begun since the first at-pump-point
+  destroyed-report      print the module window's button state and report as it was destroyed
   reg-dump              print the module's values for this host (HKCU\Software\zqthost\TfmMainForm),
                         sorted, as "reg: NAME=TYPE:DATA", or "reg: none"
   reg-set-dword NAME N, reg-set-sz NAME TEXT
