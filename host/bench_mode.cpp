@@ -1,20 +1,20 @@
 #include "bench_mode.h"
 
-#include <psapi.h>
-
 #include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "generated_qso.h"
 #include "host_error.h"
 #include "message_loop.h"
 #include "module_window.h"
+#include "platform_name.h"
 #include "record_builder.h"
+#include "resource_counts.h"
 
 namespace zqthost {
 namespace {
@@ -56,37 +56,11 @@ std::string Padded(const std::string& text, std::size_t width) {
   return std::string(width > text.size() ? width - text.size() : 0, ' ') + text;
 }
 
-// QSO number i: a distinct call for every i below 1,054,560, over six entities, ten areas and five bands.
-Qso BenchQso(std::size_t i) {
-  static constexpr std::array<const char*, 6> kEntities = {"JA", "K", "VE", "VK", "DL", "UA"};
-  static constexpr std::array<const char*, 6> kContinents = {"AS", "NA", "NA", "OC", "EU", "EU"};
-  static constexpr std::array<const char*, 5> kBands = {"80m", "40m", "20m", "15m", "10m"};
-  const std::string entity = kEntities[i % 6];
-  const std::string area = std::to_string((i / 6) % 10);
-  std::string suffix;
-  for (std::size_t n = i / 60, k = 0; k < 3; ++k, n /= 26)
-    suffix += static_cast<char>('A' + n % 26);
-  Qso qso;
-  qso.call = entity + area + suffix;
-  qso.band = kBands[(i / 7) % 5];
-  qso.mode = "RTTY";
-  qso.continent = kContinents[i % 6];
-  qso.main_prefix = entity + area;
-  qso.dxcc_prefix = entity;
-  qso.report = "599" + std::to_string(i % 1000);
-  qso.date = "2024-02-10";
-  qso.time = "1200";
-  qso.frequency = "14085.5";
-  qso.exchange_sent = "001";
-  qso.exchange_received = std::to_string(i % 1000);
-  return qso;
-}
-
-// A QSO whose call sorts after that of every lower i ("WAAAAA", "WAAAAB", ...), none equal to a BenchQso
+// A QSO whose call sorts after that of every lower i ("WAAAAA", "WAAAAB", ...), none equal to a GeneratedQso
 // call: the worked list takes it at its end, as a log replayed in call order would. Filling a list in random
 // order costs a memory move of half the list per QSO, which at 1M QSOs is no longer a fill but the benchmark.
 Qso InOrderQso(std::size_t i) {
-  Qso qso = BenchQso(i);
+  Qso qso = GeneratedQso(i);
   std::string call(6, 'W');
   for (std::size_t n = i, k = 5; k > 0; --k, n /= 26)
     call[k] = static_cast<char>('A' + n % 26);
@@ -107,7 +81,7 @@ void FillLog(OdbcLog& log, const std::string& table, std::size_t rows) {
                       "QSODate, QSOTime, "
                       "Frequency, ExchangeSent, ExchangeRecived) VALUES ";
     for (std::size_t i = first; i < std::min(rows, first + kInsertBatch); ++i) {
-      const Qso q = BenchQso(i);
+      const Qso q = GeneratedQso(i);
       sql += (i == first ? "(" : ", (") + Literal(q.call) + ", " + Literal(q.band) + ", " + Literal(q.mode) +
              ", " + Literal(q.continent) + ", " + Literal(q.report) + ", " + Literal(q.main_prefix) + ", " +
              Literal(q.dxcc_prefix) + ", " + Literal(q.date) + ", " + Literal(q.time) + ", " +
@@ -209,30 +183,12 @@ class BenchWindow {
   BenchWindow& operator=(const BenchWindow&) = delete;
   HWND get() const { return window_; }
 
-  // The QSO count the report shows ("Total\t   N\t..."), or -1.
-  long long ReportedQsos() const {
-    const std::optional<std::string> report = ReadReport(window_);
-    const std::size_t at = report ? report->find("Total\t") : std::string::npos;
-    return at == std::string::npos ? -1 : std::stoll(report->substr(at + 6));
-  }
+  long long ReportedQsos() const { return ReportedQsoCount(window_); }
 
  private:
   const ModuleExports& exports_;
   HWND window_ = nullptr;
 };
-
-std::string Platform() {
-  std::string text = sizeof(void*) == 4 ? "32-bit (i686) process" : "64-bit (x86-64) process";
-  using WineVersion = const char*(__cdecl*)();
-  const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-  const FARPROC proc = ntdll ? GetProcAddress(ntdll, "wine_get_version") : nullptr;
-  if (proc != nullptr) {
-    text += " under Wine " + std::string(reinterpret_cast<WineVersion>(reinterpret_cast<void (*)()>(proc))());
-  } else {
-    text += " on Windows";
-  }
-  return text;
-}
 
 void CheckCount(const BenchWindow& window, std::size_t expected) {
   const long long shown = window.ReportedQsos();
@@ -260,7 +216,7 @@ void QsoTable(Console& console, OdbcLog& log, const ModuleExports& exports, TCon
     DrainMessages();
     std::size_t next = 0;
     const auto log_one = [&] {
-      SetQso(record, BenchQso(next++));
+      SetQso(record, GeneratedQso(next++));
       const auto start = Clock::now();
       exports.get_score(&record);
       exports.add_qso(&record);
@@ -345,32 +301,6 @@ void RebuildTable(Console& console, OdbcLog& log, const ModuleExports& exports, 
   }
 }
 
-// The bytes in use in the process's Windows heaps, where the module's C runtime allocates. (Wine leaves the
-// process memory counters' private bytes at zero, and the working set moves with everything else.)
-std::size_t HeapBytesInUse() {
-  std::vector<HANDLE> heaps(GetProcessHeaps(0, nullptr) + 16);
-  heaps.resize(GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data()));
-  std::size_t in_use = 0;
-  for (const HANDLE heap : heaps) {
-    if (!HeapLock(heap))
-      continue;
-    PROCESS_HEAP_ENTRY entry{};
-    while (HeapWalk(heap, &entry)) {
-      if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
-        in_use += entry.cbData;
-    }
-    HeapUnlock(heap);
-  }
-  return in_use;
-}
-
-std::size_t WorkingSet() {
-  PROCESS_MEMORY_COUNTERS counters{};
-  counters.cb = sizeof counters;
-  return K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters) ? counters.WorkingSetSize
-                                                                                  : 0;
-}
-
 void MemoryLine(Console& console, OdbcLog& log, const ModuleExports& exports, TContestData& record) {
   const std::string table = "ZqtBenchQsos";
   log.PrepareTable(table, true);
@@ -401,13 +331,10 @@ void MemoryLine(Console& console, OdbcLog& log, const ModuleExports& exports, TC
 
 void RunBench(Console& console, OdbcLog& log, ContestModule& module) {
   const ModuleExports& exports = module.exports();
-  const auto connection = reinterpret_cast<std::uintptr_t>(log.connection());
-  if (connection > UINT32_MAX)
-    throw HostError(ExitCode::kOdbc, "the ODBC connection handle does not fit the record's 32-bit field");
   TContestData record{};
-  record.Connection = static_cast<std::uint32_t>(connection);
+  record.Connection = ConnectionField(log.connection());
   WriteText(record.CaptionPrefix, "zqthost bench");
-  console.Line("zqthost --bench: ZQTRTTYContest.dll through its exports, " + Platform());
+  console.Line("zqthost --bench: ZQTRTTYContest.dll through its exports, " + PlatformName());
   console.Line("");
   QsoTable(console, log, exports, record);
   RebuildTable(console, log, exports, record);

@@ -1,8 +1,6 @@
 #include "host_session.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -22,23 +20,6 @@ namespace {
 constexpr auto kReleaseTimeout = std::chrono::seconds(10);
 constexpr auto kWaitRowsTimeout = std::chrono::minutes(2);
 constexpr unsigned char kFill = 0xAA;
-
-std::string Hex(const void* handle) {
-  char digits[2 * sizeof(std::uintptr_t)];
-  const auto end =
-      std::to_chars(digits, digits + sizeof digits, reinterpret_cast<std::uintptr_t>(handle), 16).ptr;
-  return "0x" + std::string(digits, end);
-}
-
-// The record's Connection is 32 bits wide, as in the 32-bit host it was made for.
-uint32_t ConnectionField(SQLHDBC connection) {
-  const auto value = reinterpret_cast<std::uintptr_t>(connection);
-  if (value > UINT32_MAX) {
-    throw HostError(ExitCode::kOdbc, "the ODBC connection handle " + Hex(connection) +
-                                         " does not fit the record's 32-bit Connection field");
-  }
-  return static_cast<uint32_t>(value);
-}
 
 bool AllFill(const unsigned char* bytes, std::size_t first, std::size_t last) {
   for (std::size_t i = first; i <= last; ++i) {
@@ -90,7 +71,7 @@ void HostSession::Run() {
   if (LiveWindow() != nullptr) {
     window_class_ = ClassNameOf(window_);
   }
-  console_.Line("run: window=" + Hex(window_));
+  console_.Line("run: window=" + HandleText(window_));
 }
 
 void HostSession::GetScore() {
@@ -270,6 +251,26 @@ void HostSession::ReleaseDuringRebuild() {
   }
   const bool alive = release_hook_->WindowAliveAfterRelease().value_or(false);
   console_.Line(std::string("release-during-rebuild: window-alive-after-release=") + (alive ? "1" : "0"));
+}
+
+PumpPointCalls& HostSession::PumpPoints() {
+  if (!pump_point_calls_) {
+    pump_point_calls_ = std::make_unique<PumpPointCalls>(console_, module_, record_);
+  }
+  return *pump_point_calls_;
+}
+
+void HostSession::AtPumpPoint(int point, EntryPoint entry, std::string_view name) {
+  PumpPoints().Arm(point, entry);
+  console_.Line("at-pump-point: " + std::to_string(point) + " " + std::string(name));
+}
+
+void HostSession::Rebuilds() {
+  console_.Line("rebuilds: " + std::to_string(PumpPoints().Rebuilds()));
+}
+
+void HostSession::DestroyedReport() {
+  console_.Line(PumpPoints().DestroyedReport());
 }
 
 void HostSession::Pump(std::chrono::milliseconds duration) {

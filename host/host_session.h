@@ -16,6 +16,7 @@
 #include "module_loader.h"
 #include "odbc_log.h"
 #include "options.h"
+#include "pump_point_calls.h"
 #include "qso_line.h"
 #include "release_hook.h"
 
@@ -70,6 +71,12 @@ class HostSession {
   void Close();
   void Release();
   void ReleaseDuringRebuild();
+  // Calls the entry point at point 1 or 2 of the next rebuild (see PumpPointCalls): "at-pump-point: P NAME".
+  void AtPumpPoint(int point, EntryPoint entry, std::string_view name);
+  // "rebuilds: N", the rebuilds begun since the first pump-point command.
+  void Rebuilds();
+  // The module window's last report as it was destroyed, with its button's state then.
+  void DestroyedReport();
   void Pump(std::chrono::milliseconds duration);
   void WaitGone();
   void Screenshot(const std::string& path);
@@ -108,6 +115,7 @@ class HostSession {
  private:
   HWND LiveWindow() const;
   HWND RecalcButton() const;
+  PumpPointCalls& PumpPoints();
 
   Console& console_;
   OdbcLog& log_;
@@ -120,6 +128,7 @@ class HostSession {
   std::string window_class_;
   std::unique_ptr<ReleaseHook> release_hook_;
   std::unique_ptr<CreationHook> creation_hook_;
+  std::unique_ptr<PumpPointCalls> pump_point_calls_;
   bool finished_ = false;
 };
 

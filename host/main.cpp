@@ -18,6 +18,7 @@
 #include "executable_path.h"
 #include "host_error.h"
 #include "host_session.h"
+#include "lifecycle_mode.h"
 #include "log_file_input.h"
 #include "module_loader.h"
 #include "odbc_log.h"
@@ -56,6 +57,11 @@ int Host(Console& console, const Options& options) {
   if (options.bench) {
     ContestModule module(options.dll.empty() ? DefaultModulePath() : options.dll);
     RunBench(console, log, module);
+    return 0;
+  }
+  if (options.lifecycle) {
+    ContestModule module(options.dll.empty() ? DefaultModulePath() : options.dll);
+    RunLifecycle(console, log, module);
     return 0;
   }
   log.PrepareTable(options.table, options.fresh);

@@ -29,6 +29,7 @@ class ContestModule {
   ContestModule& operator=(const ContestModule&) = delete;
 
   const ModuleExports& exports() const { return exports_; }
+  // The module's instance, which the windows it creates carry.
   HMODULE handle() const { return library_; }
   const std::string& path() const { return path_; }
 

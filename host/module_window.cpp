@@ -1,6 +1,8 @@
 #include "module_window.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdint>
 #include <vector>
 
 #include "base/ascii_case.h"
@@ -66,6 +68,13 @@ HWND FindDescendant(HWND parent, std::string_view class_part) {
   return search.found;
 }
 
+std::string HandleText(const void* handle) {
+  char digits[2 * sizeof(std::uintptr_t)];
+  const auto end =
+      std::to_chars(digits, digits + sizeof digits, reinterpret_cast<std::uintptr_t>(handle), 16).ptr;
+  return "0x" + std::string(digits, end);
+}
+
 std::string UnixLines(std::string_view text) {
   std::string lines;
   lines.reserve(text.size());
@@ -86,6 +95,12 @@ std::optional<std::string> ReadReport(HWND window) {
     return std::nullopt;
   }
   return UnixLines(WindowText(edit));
+}
+
+long long ReportedQsoCount(HWND window) {
+  const std::optional<std::string> report = ReadReport(window);
+  const std::size_t at = report ? report->find("Total\t") : std::string::npos;
+  return at == std::string::npos ? -1 : std::stoll(report->substr(at + 6));
 }
 
 std::string FormatReport(const std::optional<std::string>& report) {

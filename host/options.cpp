@@ -89,6 +89,8 @@ Options ParseOptions(std::span<const std::string_view> args) {
       have_log_option = true;
     } else if (arg == "--bench") {
       options.bench = true;
+    } else if (arg == "--lifecycle") {
+      options.lifecycle = true;
     } else if (arg == "--verbose-mults") {
       options.verbose_mults = true;
       have_log_option = true;
@@ -113,6 +115,10 @@ Options ParseOptions(std::span<const std::string_view> args) {
   if (options.bench && (have_qso_file || !options.script.empty() || !options.log_file.empty())) {
     Refuse("--bench excludes --script, --log and a QSO file");
   }
+  if (options.lifecycle &&
+      (options.bench || have_qso_file || !options.script.empty() || !options.log_file.empty())) {
+    Refuse("--lifecycle excludes --bench, --script, --log and a QSO file");
+  }
   if (have_log_option && options.log_file.empty()) {
     Refuse("--cty, --band and --verbose-mults go with --log");
   }
@@ -126,7 +132,7 @@ std::string_view UsageText() {
   return R"(usage: zqthost.exe [--dll PATH] [--db FILE | --connect ODBCSTRING] [--table NAME]
                    [--caption-prefix TEXT] [--fresh] [--report] [--screenshot FILE.bmp] [--stay]
                    [--watch-boxes] [--script FILE | --log FILE [--cty FILE] [--band BAND] [--verbose-mults]
-                   | QSOFILE | - | --bench]
+                   | QSOFILE | - | --bench | --lifecycle]
 
 Loads the contest module, keeps a log through ODBC and offers it QSOs, one a line, tab-separated:
   call, band, mode, continent, main prefix, DXCC prefix[, date, time, frequency, exchange sent, exchange received]
@@ -152,6 +158,8 @@ Loads the contest module, keeps a log through ODBC and offers it QSOs, one a lin
   QSOFILE | -           the QSOs to log; "-" reads standard input
   --bench               time the module: one QSO at 1k/10k/100k worked QSOs, the rebuild of 10k/100k/1M-row
                         logs beside bare ODBC fetches, bytes per worked QSO; tables go into the database
+  --lifecycle           count the process's memory, windows, GDI objects and kernel handles over 1000
+                        _Run/_Release cycles and a session of 100000 logged QSOs; tables go into the database
 
 Script commands, one a line (a blank or tab after the command word; '#' starts a comment line):
   info, run, getscore, addqso, grab, release      call the export and print its result
@@ -171,6 +179,12 @@ Script commands, one a line (a blank or tab after the command word; '#' starts a
   move L T R B          move and size the module window to that rectangle
   type TEXT             replace the text of the module window's text area
   release-during-rebuild, pump MS, wait-gone, screenshot FILE.bmp
+  at-pump-point 1|2 getscore|addqso|run|release
+                        call the export inside the next rebuild: at 1, where it lets messages run before
+                        disabling its button; at 2, where it lets them run after its query has opened; prints
+                        "pump-call: <export>=<answer> rebuilds=N button-enabled=0|1"
+  rebuilds              print "rebuilds: N", the rebuilds begun since the first at-pump-point
+  destroyed-report      print the module window's button state and report as it was destroyed
   reg-dump              print the module's values for this host (HKCU\Software\zqthost\TfmMainForm),
                         sorted, as "reg: NAME=TYPE:DATA", or "reg: none"
   reg-set-dword NAME N, reg-set-sz NAME TEXT

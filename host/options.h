@@ -28,7 +28,8 @@ struct Options {
   std::string cty_file = std::string(kDefaultCtyFile);
   std::string band;  // with log_file: offer only the QSOs on this band ("15m"); empty offers all
   bool verbose_mults = false;
-  bool bench = false;  // time the module instead of offering QSOs
+  bool bench = false;      // time the module instead of offering QSOs
+  bool lifecycle = false;  // count what the process holds over many windows and a long session instead
 };
 
 // Parses the arguments after the program name; a bad command line throws HostError with ExitCode::kUsage.

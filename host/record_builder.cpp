@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "host_error.h"
+#include "module_window.h"
+
 namespace zqthost {
 
 void WriteText(ZqtText& slot, std::string_view text) {
@@ -12,6 +15,15 @@ void WriteText(ZqtText& slot, std::string_view text) {
 
 std::string ReadText(const ZqtText& slot) {
   return std::string(slot + 1, slot + 1 + slot[0]);
+}
+
+std::uint32_t ConnectionField(SQLHDBC connection) {
+  const auto value = reinterpret_cast<std::uintptr_t>(connection);
+  if (value > UINT32_MAX) {
+    throw HostError(ExitCode::kOdbc, "the ODBC connection handle " + HandleText(connection) +
+                                         " does not fit the record's 32-bit Connection field");
+  }
+  return static_cast<std::uint32_t>(value);
 }
 
 void SetQso(TContestData& record, const Qso& qso) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <optional>
 #include <string>
 
 #include "host_error.h"
@@ -101,6 +102,18 @@ void ReloadCommand(HostSession& session, std::string_view rest) {
   session.Reload(static_cast<int>(Number(times.name, 10)), wait.empty());
 }
 
+// "POINT ENTRY": point 1 or 2 of the next rebuild, and getscore, addqso, run or release.
+void AtPumpPointCommand(HostSession& session, std::string_view rest) {
+  const Command point = SplitCommand(Trim(rest));
+  const std::string_view name = Trim(point.rest);
+  const std::optional<EntryPoint> entry = EntryPointNamed(name);
+  const unsigned long number = Number(point.name, 10);
+  if ((number != 1 && number != 2) || !entry) {
+    throw HostError(ExitCode::kUsage, "at-pump-point takes 1 or 2, then getscore, addqso, run or release");
+  }
+  session.AtPumpPoint(static_cast<int>(number), *entry, name);
+}
+
 void Execute(HostSession& session, const Command& command, const std::string& cty_file) {
   const std::string_view name = command.name;
   if (name == "info") {
@@ -152,6 +165,12 @@ void Execute(HostSession& session, const Command& command, const std::string& ct
     session.Release();
   } else if (name == "release-during-rebuild") {
     session.ReleaseDuringRebuild();
+  } else if (name == "at-pump-point") {
+    AtPumpPointCommand(session, command.rest);
+  } else if (name == "rebuilds") {
+    session.Rebuilds();
+  } else if (name == "destroyed-report") {
+    session.DestroyedReport();
   } else if (name == "pump") {
     session.Pump(std::chrono::milliseconds(Number(command.rest, 10)));
   } else if (name == "wait-gone") {

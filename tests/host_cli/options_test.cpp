@@ -58,7 +58,7 @@ TEST(Options, RefusesWhatCannotBeMeant) {
   EXPECT_EQ(RefusalOf({"--script", "s.txt", "a.txt"}), ExitCode::kUsage);
 }
 
-TEST(Options, BenchTakesADatabaseButNoQsos) {
+TEST(Options, BenchAndLifecycleTakeADatabaseButNoQsos) {
   const Options options = Parse({"--bench", "--connect", "DSN=pg"});
   EXPECT_TRUE(options.bench);
   EXPECT_EQ(options.connection_string, "DSN=pg");
@@ -66,6 +66,9 @@ TEST(Options, BenchTakesADatabaseButNoQsos) {
   EXPECT_EQ(RefusalOf({"--bench", "qsos.txt"}), ExitCode::kUsage);
   EXPECT_EQ(RefusalOf({"--bench", "--script", "s.txt"}), ExitCode::kUsage);
   EXPECT_EQ(RefusalOf({"--bench", "--log", "a.adi"}), ExitCode::kUsage);
+  EXPECT_TRUE(Parse({"--lifecycle", "--db", "x.db"}).lifecycle);
+  EXPECT_EQ(RefusalOf({"--lifecycle", "--script", "s.txt"}), ExitCode::kUsage);
+  EXPECT_EQ(RefusalOf({"--lifecycle", "--bench"}), ExitCode::kUsage);
 }
 
 TEST(Options, TableNameMustBeAPlainIdentifier) {

@@ -16,6 +16,12 @@ Fn WineFunction(const char* name) {
   return kernel ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(kernel, name))) : nullptr;
 }
 
+std::string Quote(const std::string& arg) {
+  return "\"" + arg + "\"";
+}
+
+}  // namespace
+
 std::string DosPath(const std::string& unix_path) {
   using Fn = WCHAR* (*)(const char*);
   const auto to_dos = WineFunction<Fn>("wine_get_dos_file_name");
@@ -29,12 +35,6 @@ std::string DosPath(const std::string& unix_path) {
   HeapFree(GetProcessHeap(), 0, wide);
   return narrow;
 }
-
-std::string Quote(const std::string& arg) {
-  return "\"" + arg + "\"";
-}
-
-}  // namespace
 
 std::string DriverPath(const std::string& windows_path) {
   using Fn = char* (*)(const WCHAR*);
@@ -139,12 +139,24 @@ HostRun HostFixture::Run(std::string_view script, const std::vector<std::string>
   std::ofstream(script_path, std::ios::binary) << script;
 
   std::string command = Quote(DosPath(ZQT_HOST_EXE)) + " --dll " + Quote(DosPath(ZQT_MODULE_DLL)) + " --db " +
-                        Quote(DriverPath(folder_ + "\\log.db")) + " --watch-boxes";
+                        Quote(DriverLogPath()) + " --watch-boxes";
   for (const std::string& arg : extra_args)
     command += " " + Quote(arg);
   command += " --script " + Quote(script_path);
 
   return RunCommandLine(command);
+}
+
+HostRun HostFixture::RunMode(const std::vector<std::string>& args) const {
+  std::string command =
+      Quote(DosPath(ZQT_HOST_EXE)) + " --dll " + Quote(DosPath(ZQT_MODULE_DLL)) + " --watch-boxes";
+  for (const std::string& arg : args)
+    command += " " + Quote(arg);
+  return RunCommandLine(command);
+}
+
+std::string HostFixture::DriverLogPath() const {
+  return DriverPath(folder_ + "\\log.db");
 }
 
 }  // namespace zqt::test

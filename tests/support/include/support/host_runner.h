@@ -29,12 +29,21 @@ class HostFixture {
   // Runs zqthost.exe with --script and --watch-boxes; extra arguments come before the script.
   HostRun Run(std::string_view script, const std::vector<std::string>& extra_args = {}) const;
 
+  // Runs zqthost.exe with --watch-boxes and these arguments only (a mode such as --lifecycle).
+  HostRun RunMode(const std::vector<std::string>& args) const;
+
+  // The test's own SQLite log file, as the ODBC driver takes it.
+  std::string DriverLogPath() const;
+
  private:
   std::string folder_;  // Windows path
 };
 
 // Runs a command line in this prefix and collects its standard output and error, CR LF turned into LF.
 HostRun RunCommandLine(std::string command);
+
+// The DOS path Wine gives a Unix path; unchanged on Windows itself.
+std::string DosPath(const std::string& unix_path);
 
 // The file as the Linux ODBC driver under Wine must see it (a Unix path); unchanged on Windows itself.
 std::string DriverPath(const std::string& windows_path);
