@@ -1,6 +1,7 @@
 #include "placement/window_placement_io.h"
 
 #include <cstdint>
+#include <limits>
 #include <string>
 
 #include "placement/position_words.h"
@@ -10,6 +11,10 @@ namespace {
 
 std::string FourNumbers(std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d) {
   return std::to_string(a) + ',' + std::to_string(b) + ',' + std::to_string(c) + ',' + std::to_string(d);
+}
+
+bool FitsInt32(std::int64_t n) {
+  return n >= std::numeric_limits<std::int32_t>::min() && n <= std::numeric_limits<std::int32_t>::max();
 }
 
 bool IsSizeable(BorderStyle border) {
@@ -39,8 +44,16 @@ void ReadPosition(PlacementWindow& window, TRegIniFile& store, std::string_view 
     return;
   }
   if (!IsSizeable(window.Border())) {
-    normal.right = normal.left + (current.right - current.left);
-    normal.bottom = normal.top + (current.bottom - current.top);
+    // The current size at the stored corner, in 64 bits: a stored corner near the end of the coordinate
+    // range, or a current rectangle wider than the range, gives an edge no placement record can hold, and
+    // such a position is not applied.
+    const std::int64_t right = std::int64_t{normal.left} + (std::int64_t{current.right} - current.left);
+    const std::int64_t bottom = std::int64_t{normal.top} + (std::int64_t{current.bottom} - current.top);
+    if (!FitsInt32(right) || !FitsInt32(bottom)) {
+      return;
+    }
+    normal.right = static_cast<std::int32_t>(right);
+    normal.bottom = static_cast<std::int32_t>(bottom);
   }
   if (normal.right > normal.left) {
     window.SetPlacement(placement);

@@ -249,6 +249,19 @@ TEST(FormStorageBorder, DecidesTheSizeKeptAndTheMaximisedPosition) {
   }
 }
 
+// The current size at a stored corner near the end of the coordinate range would end beyond it.
+TEST(FormStorageBorder, AFixedSizeThatEndsBeyondTheCoordinateRangeIsNotApplied) {
+  for (const char* norm_pos : {"2147483600,200", "100,2147483600"}) {
+    FakeRegistry registry;
+    registry.SetText(kSection, "NormPos", norm_pos);
+    Session run(registry);
+    run.window.border = BorderStyle::kSingle;
+    run.Show();
+    EXPECT_EQ(run.window.placement.normal_position, FakeWindow::kDesignRect) << norm_pos;
+    EXPECT_EQ(run.window.applied.size(), 1u) << "only the maximised position";
+  }
+}
+
 TEST_F(FormStorageTest, MinimisedAtReleaseReopensNormalAtTheStoredRectangle) {
   run.Show();
   run.window.placement.show_cmd = 2;

@@ -1,0 +1,165 @@
+#include "rebuild_checks.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstddef>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/error.h"
+#include "core/rebuild.h"
+#include "record_decoding.h"
+#include "require.h"
+#include "support/counting_pump.h"
+#include "tally_checks.h"
+#include "tally_model.h"
+
+namespace zqt::fuzzing {
+namespace {
+
+// The buffer's fields the columns go to, in kColumns order.
+constexpr std::array<TextField, 7> kRowFields = {&TContestData::QSOReportRecived, &TContestData::DXCCPrefix,
+                                                 &TContestData::MainPrefix,       &TContestData::CallSign,
+                                                 &TContestData::DigiBand,         &TContestData::QSOMode,
+                                                 &TContestData::Continent};
+
+std::string Cut(const std::string& value) {
+  return value.substr(0, 255);
+}
+
+// A row as the rebuild stores it in the buffer: every value cut at 255 characters, the continent's ASCII
+// letters in capitals.
+QsoTexts Stored(const Row& row) {
+  std::string continent = Cut(row[6]);
+  for (char& c : continent) {
+    if (c >= 'a' && c <= 'z')
+      c = static_cast<char>(c - 'a' + 'A');
+  }
+  return {Cut(row[3]), Cut(row[4]), Cut(row[5]), std::move(continent), Cut(row[2]), Cut(row[1])};
+}
+
+TContestData RecordOf(const QsoTexts& qso) {
+  TContestData record{};
+  const auto put = [](ZqtText& slot, const std::string& text) {
+    FillSlot(slot, static_cast<std::uint8_t>(text.size()), text, 0);
+  };
+  put(record.CallSign, qso.call);
+  put(record.DigiBand, qso.band);
+  put(record.QSOMode, qso.mode);
+  put(record.Continent, qso.continent);
+  put(record.MainPrefix, qso.main_prefix);
+  put(record.DXCCPrefix, qso.dxcc);
+  return record;
+}
+
+// The record with the seven row fields' slots blanked.
+TContestData WithoutRowFields(TContestData record) {
+  for (const TextField field : kRowFields)
+    std::memset(record.*field, 0, sizeof(record.*field));
+  return record;
+}
+
+// The rows' tally counted live in ordinal call order has the same counts, QSOs and report lines 1-3. Line 4
+// lists one text of each class of equal continents, the one that arrived first, which depends on the order
+// of the rows: the two lists agree class by class.
+void RequireSameAsLiveInOrdinalOrder(const Tally& tally, std::vector<QsoTexts> stored,
+                                     const Collation& collation) {
+  std::stable_sort(stored.begin(), stored.end(),
+                   [](const QsoTexts& a, const QsoTexts& b) { return a.call < b.call; });
+  Tally live(collation);
+  for (const QsoTexts& qso : stored) {
+    live.CheckQSO(RecordOf(qso), true);
+    live.SortWorked();
+  }
+  Require(live.QsoCount() == tally.QsoCount() && live.Entities().Count() == tally.Entities().Count() &&
+              live.JaAreas().Count() == tally.JaAreas().Count() &&
+              live.WAreas().Count() == tally.WAreas().Count() &&
+              live.VeAreas().Count() == tally.VeAreas().Count() &&
+              live.VkAreas().Count() == tally.VkAreas().Count() &&
+              live.Continents().Count() == tally.Continents().Count(),
+          "the rebuild counts as the rows fed live in ordinal order");
+  Require(WorkedQsos(live) == WorkedQsos(tally), "the rebuild works the QSOs the rows fed live do");
+  const std::string rebuilt_report = tally.ShowStatistic();
+  const std::string live_report = live.ShowStatistic();
+  const auto rebuilt = ReportLines(rebuilt_report);
+  const auto fed = ReportLines(live_report);
+  Require(std::equal(rebuilt.begin(), rebuilt.begin() + 3, fed.begin()),
+          "the report's first three lines are those of the rows fed live");
+  const auto& a = tally.Continents().Items();
+  const auto& b = live.Continents().Items();
+  Require(std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                     [&collation](const std::string& x, const std::string& y) {
+                       return collation.Compare(x, y) == 0;
+                     }),
+          "the continents listed are those of the rows fed live");
+}
+
+}  // namespace
+
+void RebuildAndCheck(Tally& tally, TContestData& buffer, RowsQuery& query, const std::vector<Row>& rows,
+                     std::uint8_t missing, const Collation& collation) {
+  const TContestData before = buffer;
+  const std::string table(reinterpret_cast<const char*>(buffer.LogTable + 1), buffer.LogTable[0]);
+  const int opens_before = query.Opens();
+  test::CountingPump pump;
+  int clears = 0;
+  std::optional<std::string> error;
+  try {
+    RecalcFromLog(tally, buffer, query, pump, [&] {
+      ++clears;
+      Require(tally.QsoCount() == 0 && tally.Worked().Count() == 0 && tally.Entities().Count() == 0 &&
+                  tally.Continents().Count() == 0,
+              "the tally is empty when the report is cleared");
+    });
+  } catch (const Error& e) {
+    error = e.what();
+  }
+  Require(!query.Active(), "the query is closed after every rebuild, error or not");
+  Require(clears == 1, "every rebuild clears the report once");
+
+  const std::size_t read = query.RowsRead();
+  if (table.find_first_of(std::string_view(";\r\n\0", 4)) != std::string::npos) {
+    Require(error && error->starts_with("Log table name '") && query.Opens() == opens_before,
+            "a table name holding a statement separator is refused before the query runs");
+  } else {
+    Require(
+        query.Opens() == opens_before + 1 && query.Sql() == "Select * from " + table + " order by CallSign",
+        "the rebuild runs the log statement once");
+    if (!error) {
+      Require(read == rows.size(), "without an error every row is read");
+    } else if (*error != kLostConnection) {
+      const auto first =
+          static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(missing & kAllColumns)));
+      Require(first < kColumns.size() && !rows.empty() && read == 0 &&
+                  *error == "LogQuery: Field '" + std::string(kColumns[first]) + "' not found",
+              "a missing column fails the first row, naming the first one the rebuild reads");
+    }
+  }
+
+  TallyModel model(collation);
+  std::vector<QsoTexts> stored;
+  for (std::size_t i = 0; i < read; ++i) {
+    stored.push_back(Stored(rows[i]));
+    model.Offer(stored.back(), true);
+  }
+  RequireSameTally(tally, model);
+  RequireReportOf(tally.ShowStatistic(), model);
+  RequireSameAsLiveInOrdinalOrder(tally, std::move(stored), collation);
+
+  const TContestData kept_before = WithoutRowFields(before);
+  const TContestData kept_after = WithoutRowFields(buffer);
+  Require(std::memcmp(&kept_before, &kept_after, sizeof kept_before) == 0,
+          "the rebuild writes only the seven row fields of the buffer");
+  if (!error && read > 0) {
+    const TContestData last = buffer;
+    Require(TextsOf(last) == Stored(rows.back()) &&
+                std::string_view(reinterpret_cast<const char*>(last.QSOReportRecived + 1),
+                                 last.QSOReportRecived[0]) == Cut(rows.back()[0]),
+            "the buffer holds the last row");
+  }
+}
+
+}  // namespace zqt::fuzzing
