@@ -46,7 +46,11 @@ def run(*command, cwd=None):
 
 
 def wine_runs_32bit():
-    return subprocess.run([WINE32, "--version"], capture_output=True).returncode == 0
+    # On a kernel without 32-bit execution the loader cannot even be started.
+    try:
+        return subprocess.run([WINE32, "--version"], capture_output=True).returncode == 0
+    except OSError:
+        return False
 
 
 def windows_path(path):
