@@ -16,7 +16,7 @@ namespace {
 
 // The window's design rectangle: left 1052, top 152, 268 x 138.
 constexpr const char* kDesignRect = "1052,152,1320,290";
-constexpr const char* kSection = "HKEY_CURRENT_USER\\Software\\zqthost\\TfmMainForm";
+constexpr const char* kSection = "HKEY_CURRENT_USER\\Software\\zqtdriver\\TfmMainForm";
 
 // Values of the section by name, as "TYPE:DATA".
 using Values = std::map<std::string, std::string>;
@@ -150,7 +150,7 @@ TEST_F(PlacementEndToEnd, FlagsOfNumberTypeShowsTheErrorAndIsLeftAsItWas) {
       "reg-set-dword Flags 7\nreg-set-sz NormPos 100,200,500,400\nrun\npump\t200\nplacement\nstate\n"
       "release\nwait-gone\nreg-dump\n");
   // The text ends in "'", so the box adds no full stop.
-  EXPECT_TRUE(run.Printed("box: zqthost|Invalid data type for 'Flags'")) << run.output;
+  EXPECT_TRUE(run.Printed("box: zqtdriver|Invalid data type for 'Flags'")) << run.output;
   // The restore stopped at Flags: the window opens at its design place, shown and rebuilt all the same.
   EXPECT_TRUE(run.Printed("placement: showcmd=1 normal=" + std::string(kDesignRect))) << run.output;
   EXPECT_NE(run.Value("state: ").find("visible=1 iconic=0 button-enabled=1"), std::string::npos)
