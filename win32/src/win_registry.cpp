@@ -1,12 +1,20 @@
 #include "win32/win_registry.h"
 
 namespace zqt::win32 {
+namespace {
+
+// Creates or opens `path` below `parent` with all access; empty when that fails.
+UniqueKey CreateKey(HKEY parent, const char* path) {
+  HKEY key = nullptr;
+  const auto status = RegCreateKeyExA(parent, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+  return UniqueKey(status == ERROR_SUCCESS ? key : nullptr);
+}
+
+}  // namespace
+
 void WinRegistry::Open(bool read_only) {
   // Even a read-only store creates the key, with all access; its sections are then opened for reading only.
-  HKEY key = nullptr;
-  const auto status = RegCreateKeyExA(HKEY_CURRENT_USER, key_path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                      nullptr, &key, nullptr);
-  key_.reset(status == ERROR_SUCCESS ? key : nullptr);
+  key_ = CreateKey(HKEY_CURRENT_USER, key_path_.c_str());
   access_ = read_only ? KEY_READ : KEY_ALL_ACCESS;
 }
 
@@ -28,10 +36,10 @@ std::optional<SectionValue> WinRegistry::Read(std::string_view name) {
     return std::nullopt;
   }
   SectionValue value{type, size, std::string(size, '\0')};
-  DWORD length = size;
   if (size == 0) {
     return value;
   }
+  DWORD length = size;
   if (RegQueryValueExA(section.get(), value_name.c_str(), nullptr, nullptr,
                        reinterpret_cast<BYTE*>(value.data->data()), &length) == ERROR_SUCCESS) {
     value.data->resize(length);
@@ -43,12 +51,9 @@ std::optional<SectionValue> WinRegistry::Read(std::string_view name) {
 
 WriteResult WinRegistry::Write(std::string_view name, std::string_view text) {
   // The section is created (or opened) with all access and closed, then opened with the store's access.
-  HKEY created = nullptr;
-  if (!key_ || RegCreateKeyExA(key_.get(), kSectionName, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &created,
-                               nullptr) != ERROR_SUCCESS) {
+  if (!key_ || !CreateKey(key_.get(), kSectionName)) {
     return WriteResult::kSectionNotCreated;
   }
-  UniqueKey{created}.reset();
   const UniqueKey section = OpenSection();
   if (!section) {
     return WriteResult::kSectionNotCreated;
