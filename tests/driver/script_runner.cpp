@@ -102,6 +102,13 @@ void Info(const Call& call) {
                            (untouched(17, 255) && untouched(275, 515) ? "yes" : "no"));
 }
 
+// Changes a text of the record the calls pass: the log table or the caption prefix.
+template <ZqtText TContestData::*kSlot>
+void SetRecordText(const Call& call) {
+  WriteText(call.record().*kSlot, call.rest);
+  call.Print(ReadText(call.record().*kSlot));
+}
+
 void Grab(const Call& call) {
   ZqtText number;
   std::memset(number, kFill, sizeof number);
@@ -268,11 +275,7 @@ constexpr Command kCommands[] = {
        SetQso(call.record(), qso);
        call.Print(qso.call + " " + qso.band + " " + qso.mode);
      }},
-    {"table", Needs::kNothing,
-     [](const Call& call) {
-       WriteText(call.record().LogTable, call.rest);
-       call.Print(ReadText(call.record().LogTable));
-     }},
+    {"table", Needs::kNothing, SetRecordText<&TContestData::LogTable>},
     {"connection", Needs::kNothing,
      [](const Call& call) {
        if (Trim(call.rest) != "zero") {
@@ -281,11 +284,7 @@ constexpr Command kCommands[] = {
        call.record().Connection = 0;
        call.Print("0");
      }},
-    {"caption", Needs::kNothing,
-     [](const Call& call) {
-       WriteText(call.record().CaptionPrefix, call.rest);
-       call.Print(ReadText(call.record().CaptionPrefix));
-     }},
+    {"caption", Needs::kNothing, SetRecordText<&TContestData::CaptionPrefix>},
     {"run", Needs::kNothing,
      [](const Call& call) {
        call.driver.session.Run();
