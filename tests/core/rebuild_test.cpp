@@ -47,9 +47,9 @@ TEST_F(RebuildTest, RunsTheStatementReadsTheSevenColumnsInOrderAndCloses) {
   EXPECT_EQ(tally.QsoCount(), 2);
   EXPECT_EQ(tally.Continents().Items(), (std::vector<std::string>{"EU", "NA"}));
   // The buffer holds the last row.
-  EXPECT_EQ(ReadText(buffer.CallSign), "VE3XX");
-  EXPECT_EQ(ReadText(buffer.QSOReportRecived), "599");
-  EXPECT_EQ(ReadText(buffer.LogTable), "Log");
+  EXPECT_EQ(TextView(buffer.CallSign), "VE3XX");
+  EXPECT_EQ(TextView(buffer.QSOReportRecived), "599");
+  EXPECT_EQ(TextView(buffer.LogTable), "Log");
 }
 
 TEST_F(RebuildTest, EmptiesTheTallyAndClosesAnOpenQueryFirst) {
@@ -66,8 +66,8 @@ TEST_F(RebuildTest, EmptiesTheTallyAndClosesAnOpenQueryFirst) {
 TEST_F(RebuildTest, UpperCasesOnlyAsciiLettersAndCutsValuesAt255) {
   FakeQuery query({LogRow(std::string(300, 'K'), "20m", "RTTY", "e\xE9u", "K1", "K")});
   Rebuild(query);
-  EXPECT_EQ(ReadText(buffer.Continent), "E\xE9U");
-  EXPECT_EQ(ReadText(buffer.CallSign), std::string(255, 'K'));
+  EXPECT_EQ(TextView(buffer.Continent), "E\xE9U");
+  EXPECT_EQ(TextView(buffer.CallSign), std::string(255, 'K'));
 }
 
 TEST_F(RebuildTest, ErrorsPropagateLeaveWhatWasCountedAndCloseTheQuery) {
