@@ -35,13 +35,13 @@ class ResultCursor final : public RowCursor {
 
   // The result's column of each name; keeps the message for the first name it lacks.
   void FindColumns(SQLSMALLINT count, std::span<const std::string_view> names, std::string_view component);
-  // Binds the named columns for blocks of `rows` rows; false when the driver takes no row arrays.
+  // Binds the columns read for blocks of `rows` rows; false when the driver takes no row arrays.
   bool BindBlocks(std::size_t rows);
   // The next row or block; false past the last row.
   bool Fetch();
-  // Reads the current row's named columns into their cells (row by row).
+  // Reads the current row's columns into their cells with SQLGetData, in ascending column order.
   void ReadRow();
-  // The text in a named column's cell of a row: "" for NULL, at most kMaxText characters.
+  // The text of a cell in a row: "" for NULL, at most kMaxText characters.
   std::string_view CellText(std::size_t slot, std::size_t row) const;
 
   std::vector<std::size_t> slots_;       // each name's cell
@@ -49,8 +49,8 @@ class ResultCursor final : public RowCursor {
   std::vector<std::size_t> read_order_;  // the cells by ascending column
   std::string missing_;                  // "Field ... not found" for the first name the result lacks
   bool blocks_ = false;
-  std::size_t rows_ = 1;  // cells per named column: the block's rows, or one
-  // Cells and length indicators, column by column, rows_ of each per named column.
+  std::size_t rows_ = 1;  // rows in a block, or one
+  // Text cells and length indicators, column by column: rows_ of each for every column read.
   std::vector<char> text_;
   std::vector<SQLLEN> lengths_;
   std::vector<SQLUSMALLINT> status_;
