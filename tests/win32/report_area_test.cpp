@@ -1,39 +1,12 @@
 // The report text area of the real DLL loaded into this process: written when it is read or messages run,
 // never stale to a reader, and the operator's typing replaced by the next report.
 
-#include <gtest/gtest.h>
-#include <windows.h>
-
-#include <cstdint>
 #include <string>
 
-#include "ZQTRTTYContest.h"
-#include "core/boundary_records.h"
-#include "support/log_table.h"
-#include "support/sqlite_database.h"
-#include "support/test_key.h"
+#include "module_fixture.h"
 
 namespace zqt::test {
 namespace {
-
-template <class Function>
-Function Export(HMODULE module, const char* name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
-std::string TextOf(HWND window) {
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
 
 // The control's text as the EDIT class itself holds it, asked past the module's own window procedure.
 std::string ControlOwnText(HWND edit) {
@@ -49,22 +22,12 @@ std::string TotalLine(int qsos) {
   return "Total\t" + std::string(count.size() < 4 ? 4 - count.size() : 0, ' ') + count + "\t";
 }
 
-class ReportAreaTest : public ::testing::Test {
+class ReportAreaTest : public ModuleTest {
  protected:
   void SetUp() override {
-    ASSERT_NE(module_, nullptr) << "cannot load " << ZQT_MODULE_DLL;
-    CreateLogTable(connection_, "Log");
-    WriteText(record_.LogTable, "Log");
-    record_.Connection = static_cast<std::uint32_t>(connection_.RecordValue());
-    window_ = static_cast<HWND>(run_(0, &record_));
-    Pump();
-    edit_ = FindWindowExA(window_, nullptr, "EDIT", nullptr);
+    ModuleTest::SetUp();
+    edit_ = FindWindowExA(OpenWindow(), nullptr, "EDIT", nullptr);
     ASSERT_NE(edit_, nullptr);
-  }
-
-  void TearDown() override {
-    release_();
-    Pump();
   }
 
   int Add(const std::string& call) {
@@ -82,15 +45,6 @@ class ReportAreaTest : public ::testing::Test {
       SendMessageA(edit_, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(key)), 1);
   }
 
-  TestKey key_;
-  TempDatabase database_;
-  SqliteConnection connection_{database_};
-  HMODULE module_ = LoadLibraryA(ZQT_MODULE_DLL);
-  ZqtRunFn run_ = Export<ZqtRunFn>(module_, "_Run");
-  ZqtAddQSOFn add_qso_ = Export<ZqtAddQSOFn>(module_, "_AddQSO");
-  ZqtReleaseFn release_ = Export<ZqtReleaseFn>(module_, "_Release");
-  TContestData record_{};
-  HWND window_ = nullptr;
   HWND edit_ = nullptr;
 };
 

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "module_fixture.h"
 #include "placement/error_sink.h"
 #include "placement/form_storage.h"
 #include "placement/reg_ini_file.h"
@@ -18,6 +19,7 @@
 namespace zqt::win32 {
 namespace {
 
+using test::Pump;
 using test::TestKey;
 
 constexpr char kClassName[] = "TfmMainForm";
@@ -54,13 +56,6 @@ class RecordingErrors : public ErrorSink {
   std::vector<std::string> shown;
   void ShowError(std::string_view text) override { shown.emplace_back(text); }
 };
-
-void PumpMessages() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    DispatchMessageA(&msg);
-  }
-}
 
 TEST(WinPlacementWindow, ReportsClassNameAndBorderStyle) {
   TestWindow sizeable;
@@ -109,7 +104,7 @@ TEST(WinPlacementWindow, HiddenWindowTakesItsStateWhenShown) {
   EXPECT_FALSE(window.IsVisible());
   EXPECT_EQ(window.ShowCommand(), SW_SHOWMAXIMIZED);
   ShowWindow(test.Handle(), window.ShowCommand());
-  PumpMessages();
+  Pump();
   EXPECT_TRUE(window.IsVisible());
   EXPECT_NE(IsZoomed(test.Handle()), FALSE);
   EXPECT_EQ(window.State(), WindowState::kMaximized);
@@ -119,17 +114,17 @@ TEST(WinPlacementWindow, VisibleWindowChangesStateAtOnce) {
   TestWindow test;
   WinPlacementWindow window(test.Handle(), 96);
   ShowWindow(test.Handle(), window.ShowCommand());
-  PumpMessages();
+  Pump();
   EXPECT_EQ(window.State(), WindowState::kNormal);
 
   window.SetState(WindowState::kMinimized);
-  PumpMessages();
+  Pump();
   EXPECT_NE(IsIconic(test.Handle()), FALSE);
   EXPECT_EQ(window.State(), WindowState::kMinimized);
   EXPECT_EQ(window.GetPlacement().show_cmd, static_cast<UINT>(SW_SHOWMINIMIZED));
 
   window.SetState(WindowState::kNormal);
-  PumpMessages();
+  Pump();
   EXPECT_EQ(IsIconic(test.Handle()), FALSE);
   EXPECT_EQ(window.State(), WindowState::kNormal);
 }

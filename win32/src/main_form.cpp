@@ -164,16 +164,13 @@ void TfmMainForm::Show() {
     SetWindowPos(window_.get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return;
   }
-  if (showing_)
+  if (handlers_running_ > 0)
     return;  // a nested request while this show is under way
-  showing_ = true;
-  ++busy_;
+  const HandlerRun run(*this);
   // The placement store restores while the window is still hidden, then FormShow rebuilds the tally.
   Dispatch([this] { placement_store_->OnShow([this] { FormShow(); }); });
-  showing_ = false;
-  if (!released_)
+  if (life_ == Life::kOpen)
     ShowWindow(window_.get(), placement_window_->ShowCommand());
-  EndBusy();
 }
 
 void TfmMainForm::FormShow() {
@@ -186,14 +183,11 @@ void TfmMainForm::RunRecalcStatistic() {
 }
 
 void TfmMainForm::RecalcStatisticExecute() {
-  ++busy_;
-  struct Finally {
+  const HandlerRun run(*this);
+  struct EnableAgain {
     TfmMainForm* form;
-    ~Finally() {
-      form->SetRecalcEnabled(true);
-      form->EndBusy();
-    }
-  } finally{this};
+    ~EnableAgain() { form->SetRecalcEnabled(true); }
+  } enable_again{this};
   pump_.ProcessMessages();
   SetRecalcEnabled(false);
   RecalcFromLog(tally_, buffer_.Data(), log_query_, pump_, [this] { report_area_->Show({}); });
@@ -217,8 +211,6 @@ void TfmMainForm::FormCloseQuery(bool& can_close) {
 void TfmMainForm::FormClose() {
   ShowWindow(window_.get(), SW_HIDE);
   Release();
-  if (Module().main_form == this)
-    Module().main_form = nullptr;
 }
 
 bool TfmMainForm::CloseQuery() {
@@ -239,27 +231,26 @@ void TfmMainForm::CloseRequest() {
 }
 
 void TfmMainForm::ShowError(std::string_view message) {
-  ShowErrorBox(destroying_ ? nullptr : window_.get(), message);
+  ShowErrorBox(life_ == Life::kDestroying ? nullptr : window_.get(), message);
 }
 
 void TfmMainForm::Release() {
-  released_ = true;
+  if (life_ != Life::kOpen)
+    return;
+  life_ = Life::kReleased;
   PostMessageA(window_.get(), kReleaseMessage, 0, 0);
 }
 
-void TfmMainForm::EndBusy() {
-  if (--busy_ == 0 && release_pending_) {
-    release_pending_ = false;
-    PostMessageA(window_.get(), kReleaseMessage, 0, 0);
-  }
+TfmMainForm::HandlerRun::~HandlerRun() {
+  // The last handler to return lets a release that waited for it go ahead.
+  if (--form_.handlers_running_ == 0 && form_.life_ == Life::kReleased)
+    PostMessageA(form_.window_.get(), kReleaseMessage, 0, 0);
 }
 
 void TfmMainForm::Destroy() {
-  if (busy_ > 0) {
-    release_pending_ = true;
+  if (life_ != Life::kReleased || handlers_running_ > 0)
     return;
-  }
-  // Destruction runs through WM_NCDESTROY, which hands the window back and drops this object.
+  // Destruction runs through WM_NCDESTROY, which hands the window back and lets the owner drop this object.
   DestroyWindow(window_.get());
 }
 
@@ -283,7 +274,7 @@ LRESULT TfmMainForm::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
       return CloseQuery() ? TRUE : FALSE;
     }
     case WM_DESTROY:
-      destroying_ = true;
+      life_ = Life::kDestroying;
       Dispatch([this] { placement_store_->OnDestroy({}); });
       return 0;
     case WM_COMMAND:
@@ -318,8 +309,11 @@ LRESULT CALLBACK TfmMainForm::WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPA
   if (msg == WM_NCDESTROY) {
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
     static_cast<void>(form->window_.release());  // the system is destroying it
+    form->life_ = Life::kGone;
     const LRESULT result = DefWindowProcA(hwnd, msg, wparam, lparam);
-    ForgetWindow(form);  // the object is gone after this
+    // The object goes now unless a handler still runs in it (a host that destroyed the window from inside a
+    // rebuild); the owner drops it later then.
+    Module().forms.DropDestroyed();
     return result;
   }
   try {

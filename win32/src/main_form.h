@@ -35,6 +35,10 @@ class TfmMainForm final : private ErrorSink {
   TfmMainForm& operator=(const TfmMainForm&) = delete;
 
   HWND Handle() const { return window_.get(); }
+  // Whether this is the window the entry points reach: neither released nor destroyed.
+  bool IsOpen() const { return life_ == Life::kOpen; }
+  // Whether the native window is gone and no handler runs in this object any more.
+  bool MayBeDropped() const { return life_ == Life::kGone && handlers_running_ == 0; }
 
   // Unregisters the window classes of the module instance; a class that still has windows stays.
   static void UnregisterClasses(HINSTANCE instance);
@@ -50,6 +54,22 @@ class TfmMainForm final : private ErrorSink {
   void Release();
 
  private:
+  // Open; released by _Release or a close request (destroyed once its queued messages have run and no
+  // handler runs); being destroyed; gone with its native window.
+  enum class Life { kOpen, kReleased, kDestroying, kGone };
+  // Show handling and the action let messages run, the host's included: while one of them runs, a release
+  // waits and the object outlives its native window.
+  class HandlerRun {
+   public:
+    explicit HandlerRun(TfmMainForm& form) : form_(form) { ++form_.handlers_running_; }
+    ~HandlerRun();
+    HandlerRun(const HandlerRun&) = delete;
+    HandlerRun& operator=(const HandlerRun&) = delete;
+
+   private:
+    TfmMainForm& form_;
+  };
+
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
   static void RegisterClasses(HINSTANCE instance);
@@ -70,7 +90,6 @@ class TfmMainForm final : private ErrorSink {
   bool CloseQuery();
   void CloseRequest();
   void Destroy();
-  void EndBusy();
   // Errors of the placement store's restore and save go to the standard error box.
   void ShowError(std::string_view message) override;
 
@@ -79,6 +98,8 @@ class TfmMainForm final : private ErrorSink {
   Tally tally_;
   OdbcQuery log_query_;
   WinMessagePump pump_;
+  Life life_ = Life::kOpen;
+  int handlers_running_ = 0;
   UniqueFont form_font_;
   UniqueFont report_font_;
   // The native window and its controls; the window destroys the controls with itself.
@@ -90,11 +111,6 @@ class TfmMainForm final : private ErrorSink {
   HWND recalc_button_ = nullptr;
   int button_right_gap_ = 0;
   bool recalc_enabled_ = true;
-  bool showing_ = false;
-  bool released_ = false;
-  bool release_pending_ = false;
-  int busy_ = 0;  // show handling or the action on the stack
-  bool destroying_ = false;
   // The placement store and what it works on; declared last so that it goes first.
   WinRegistry registry_;
   std::optional<WinPlacementWindow> placement_window_;
