@@ -1,5 +1,6 @@
 #include "main_form.h"
 
+#include <algorithm>
 #include <exception>
 #include <stdexcept>
 #include <string>
@@ -13,22 +14,33 @@
 namespace zqt::win32 {
 namespace {
 
-// Design layout at 96 dots per inch.
-constexpr int kDesignLeft = 1052;
-constexpr int kDesignTop = 152;
-constexpr int kDesignWidth = 268;
-constexpr int kDesignHeight = 138;
-constexpr int kPanelHeight = 23;
-constexpr int kButtonLeft = 63;
-constexpr int kButtonTop = 1;
-constexpr int kButtonWidth = 195;
-constexpr int kButtonHeight = 22;
-
 constexpr UINT kReleaseMessage = WM_APP + 0x100;
 constexpr WPARAM kCloseCommand = 0xF060;
 constexpr UINT_PTR kDxccMenuItem = 100;
 constexpr UINT_PTR kButtonId = 1;
 constexpr const char* kPanelClass = "TPanel";
+constexpr const char* kFormFont = "MS Sans Serif";
+constexpr const char* kReportFont = "Courier New";
+
+UniqueFont MakeFormFont(int pixels_per_inch) {
+  return MakeFont(kFormFont, ScaledFormLayout(pixels_per_inch).font_height, DEFAULT_CHARSET);
+}
+UniqueFont MakeReportFont(int pixels_per_inch) {
+  return MakeFont(kReportFont, ScaledFormLayout(pixels_per_inch).font_height, RUSSIAN_CHARSET);
+}
+
+// The height of one line of text in `font`, as a multi-line EDIT control spaces its lines.
+int LineHeight(HFONT font) {
+  const UniqueScreenDc dc(GetDC(nullptr));
+  const SelectedObject use_font(dc.get(), font);
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc.get(), &metrics);
+  return metrics.tmHeight;
+}
+
+int HeightOf(const RECT& rect) {
+  return rect.bottom - rect.top;
+}
 
 TfmMainForm* FormOf(HWND hwnd) {
   return reinterpret_cast<TfmMainForm*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
@@ -72,13 +84,13 @@ void TfmMainForm::UnregisterClasses(HINSTANCE instance) {
   UnregisterClassA(kPanelClass, instance);
 }
 
-UniqueWindow TfmMainForm::CreateNativeWindow(HINSTANCE instance) {
+UniqueWindow TfmMainForm::CreateNativeWindow(HINSTANCE instance, const LayoutBox& box) {
   RegisterClasses(instance);
   UniqueMenu menu = MakeMainMenu();
   UniqueWindow window(
       CreateWindowExA(WS_EX_TOPMOST, kClassName, kInitialCaption,
-                      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, kDesignLeft,
-                      kDesignTop, kDesignWidth, kDesignHeight, nullptr, menu.get(), instance, nullptr));
+                      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, box.left,
+                      box.top, box.width, box.height, nullptr, menu.get(), instance, nullptr));
   if (!window)
     throw std::runtime_error("The statistics window could not be created");
   menu.release();  // the window destroys its menu
@@ -89,10 +101,12 @@ TfmMainForm::TfmMainForm(HINSTANCE instance, QsoBuffer& buffer, const TContestDa
     : buffer_(buffer),
       tally_(collation_),
       log_query_("LogQuery", data.Connection, OdbcQuery::kBlockRows),
-      form_font_(MakeFont("MS Sans Serif", 11, DEFAULT_CHARSET)),
-      report_font_(MakeFont("Courier New", 11, RUSSIAN_CHARSET)),
-      window_(CreateNativeWindow(instance)) {
+      pixels_per_inch_(LayoutPixelsPerInch(Module().PixelsPerInch())),
+      form_font_(MakeFormFont(pixels_per_inch_)),
+      report_font_(MakeReportFont(pixels_per_inch_)),
+      window_(CreateNativeWindow(instance, ScaledFormLayout(pixels_per_inch_).window)) {
   CreateControls(instance);
+  FitReportLines();
 
   buffer_.CopyIn(&data);
   const std::string caption =
@@ -114,39 +128,77 @@ TfmMainForm::TfmMainForm(HINSTANCE instance, QsoBuffer& buffer, const TContestDa
 void TfmMainForm::CreateControls(HINSTANCE instance) {
   const HWND window = window_.get();
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(form_font_.get()), FALSE);
-  RECT client;
-  GetClientRect(window, &client);
-
-  button_panel_ = CreateWindowExA(0, kPanelClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0,
-                                  client.bottom - kPanelHeight, client.right, kPanelHeight, window, nullptr,
-                                  instance, nullptr);
-  // The button keeps its distance to the panel's right edge.
-  button_right_gap_ = client.right - (kButtonLeft + kButtonWidth);
+  button_panel_ = CreateWindowExA(0, kPanelClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0,
+                                  window, nullptr, instance, nullptr);
   recalc_button_ =
-      CreateWindowExA(0, "BUTTON", "Recalc Statistic", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
-                      kButtonLeft, kButtonTop, kButtonWidth, kButtonHeight, button_panel_,
-                      reinterpret_cast<HMENU>(kButtonId), instance, nullptr);
+      CreateWindowExA(0, "BUTTON", "Recalc Statistic", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0,
+                      0, 0, 0, button_panel_, reinterpret_cast<HMENU>(kButtonId), instance, nullptr);
   SendMessageA(recalc_button_, WM_SETFONT, reinterpret_cast<WPARAM>(form_font_.get()), FALSE);
-
   // No word wrap (horizontal auto-scroll), no scroll bars; the operator may type.
   report_edit_ =
       CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
                       WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_WANTRETURN,
-                      0, 0, client.right, client.bottom - kPanelHeight, window, nullptr, instance, nullptr);
+                      0, 0, 0, 0, window, nullptr, instance, nullptr);
   if (!button_panel_ || !recalc_button_ || !report_edit_)
     throw std::runtime_error("The statistics window's controls could not be created");
   SendMessageA(report_edit_, WM_SETFONT, reinterpret_cast<WPARAM>(report_font_.get()), FALSE);
   report_area_.emplace(report_edit_);
+
+  // The button keeps the distance to the panel's right edge that it has at the design size.
+  RECT client;
+  GetClientRect(window, &client);
+  const LayoutBox& button = ScaledFormLayout(pixels_per_inch_).button;
+  button_right_gap_ = client.right - (button.left + button.width);
+  Layout();
 }
 
 void TfmMainForm::Layout() {
+  const FormLayout layout = ScaledFormLayout(pixels_per_inch_);
   RECT client;
   GetClientRect(window_.get(), &client);
-  const int panel_top = client.bottom > kPanelHeight ? client.bottom - kPanelHeight : 0;
-  MoveWindow(button_panel_, 0, panel_top, client.right, kPanelHeight, TRUE);
-  MoveWindow(recalc_button_, client.right - button_right_gap_ - kButtonWidth, kButtonTop, kButtonWidth,
-             kButtonHeight, TRUE);
+  const int panel_top = std::max(0, static_cast<int>(client.bottom) - layout.panel_height);
+  MoveWindow(button_panel_, 0, panel_top, client.right, layout.panel_height, TRUE);
+  const int gap =
+      MulDivRounded(button_right_gap_, pixels_per_inch_, LayoutPixelsPerInch(Module().PixelsPerInch()));
+  MoveWindow(recalc_button_, client.right - gap - layout.button.width, layout.button.top, layout.button.width,
+             layout.button.height, TRUE);
   MoveWindow(report_edit_, 0, 0, client.right, panel_top, TRUE);
+}
+
+void TfmMainForm::FitReportLines() {
+  RECT outer;
+  RECT client;
+  RECT text_outer;
+  RECT text_client;
+  GetWindowRect(window_.get(), &outer);
+  GetClientRect(window_.get(), &client);
+  GetWindowRect(report_edit_, &text_outer);
+  GetClientRect(report_edit_, &text_client);
+  const int height = HeightOf(outer);
+  const int fitting = HeightForLines(
+      height, height - HeightOf(client), ScaledFormLayout(pixels_per_inch_).panel_height,
+      HeightOf(text_outer) - HeightOf(text_client), LineHeight(report_font_.get()), kReportLines);
+  if (fitting == height)
+    return;
+  SetWindowPos(window_.get(), nullptr, 0, 0, outer.right - outer.left, fitting,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Layout();
+}
+
+void TfmMainForm::ChangeScale(int pixels_per_inch, const RECT& suggested) {
+  pixels_per_inch_ = LayoutPixelsPerInch(pixels_per_inch);
+  UseFonts(MakeFormFont(pixels_per_inch_), MakeReportFont(pixels_per_inch_));
+  SetWindowPos(window_.get(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  Layout();
+}
+
+void TfmMainForm::UseFonts(UniqueFont form_font, UniqueFont report_font) {
+  // The controls take the new fonts before the old ones are deleted.
+  SendMessageA(recalc_button_, WM_SETFONT, reinterpret_cast<WPARAM>(form_font.get()), TRUE);
+  SendMessageA(report_edit_, WM_SETFONT, reinterpret_cast<WPARAM>(report_font.get()), TRUE);
+  form_font_ = std::move(form_font);
+  report_font_ = std::move(report_font);
 }
 
 void TfmMainForm::Dispatch(const std::function<void()>& handler) {
@@ -273,6 +325,11 @@ LRESULT TfmMainForm::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
       // The system asks whether the session may end: the close-query step alone; the window stays usable.
       return CloseQuery() ? TRUE : FALSE;
     }
+    case WM_DPICHANGED:
+      if (lparam == 0)
+        break;
+      ChangeScale(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+      return 0;
     case WM_DESTROY:
       life_ = Life::kDestroying;
       Dispatch([this] { placement_store_->OnDestroy({}); });

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "core/form_layout.h"
 #include "core/qso_buffer.h"
 #include "core/tally.h"
 #include "odbc/odbc_query.h"
@@ -73,13 +74,19 @@ class TfmMainForm final : private ErrorSink {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
   static void RegisterClasses(HINSTANCE instance);
-  static UniqueWindow CreateNativeWindow(HINSTANCE instance);
+  static UniqueWindow CreateNativeWindow(HINSTANCE instance, const LayoutBox& box);
   LRESULT HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam);
   // Runs an event handler; an error it raises is shown in the standard error box.
   void Dispatch(const std::function<void()>& handler);
 
   void CreateControls(HINSTANCE instance);
+  // Places the panel, the button and the text area in the client area at the current scale.
   void Layout();
+  // Grows the window where the four report lines would not fit its text area at the design size.
+  void FitReportLines();
+  // WM_DPICHANGED: the suggested rectangle, and the layout and fonts at the new scale.
+  void ChangeScale(int pixels_per_inch, const RECT& suggested);
+  void UseFonts(UniqueFont form_font, UniqueFont report_font);
   void FormShow();
   void RunRecalcStatistic();
   void RecalcStatisticExecute();
@@ -100,6 +107,8 @@ class TfmMainForm final : private ErrorSink {
   WinMessagePump pump_;
   Life life_ = Life::kOpen;
   int handlers_running_ = 0;
+  // The scale the window is laid out at: the module's pixels per inch until WM_DPICHANGED gives another.
+  int pixels_per_inch_;
   UniqueFont form_font_;
   UniqueFont report_font_;
   // The native window and its controls; the window destroys the controls with itself.
@@ -109,6 +118,7 @@ class TfmMainForm final : private ErrorSink {
   std::optional<ReportArea> report_area_;
   HWND button_panel_ = nullptr;
   HWND recalc_button_ = nullptr;
+  // The button's distance to the panel's right edge, at the module's own scale.
   int button_right_gap_ = 0;
   bool recalc_enabled_ = true;
   // The placement store and what it works on; declared last so that it goes first.

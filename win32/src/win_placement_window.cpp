@@ -1,8 +1,8 @@
 #include "win32/win_placement_window.h"
 
 #include <array>
-#include <memory>
-#include <type_traits>
+
+#include "win_handles.h"
 
 namespace zqt::win32 {
 namespace {
@@ -28,14 +28,10 @@ int ShowCommandFor(WindowState state) {
   return SW_SHOWNORMAL;
 }
 
-struct ScreenDcReleaser {
-  void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
-};
-
 }  // namespace
 
 int ReadLogicalPixelsPerInch() {
-  const std::unique_ptr<std::remove_pointer_t<HDC>, ScreenDcReleaser> dc(GetDC(nullptr));
+  const UniqueScreenDc dc(GetDC(nullptr));
   return GetDeviceCaps(dc.get(), LOGPIXELSY);
 }
 
