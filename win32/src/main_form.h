@@ -49,7 +49,7 @@ class TfmMainForm final : private ErrorSink {
   void Show();
   int CheckQSO(bool commit) { return tally_.CheckQSO(buffer_.Data(), commit); }
   void SortWorked() { tally_.SortWorked(); }
-  // Replaces the text area's text with the report (written when the area next handles a message).
+  // Replaces the text area's text with the report (written at once for a reader, else within 50 ms).
   void ShowStatistic();
   // Destroys the window after the messages already queued for it, and never while a rebuild is on the stack.
   void Release();
