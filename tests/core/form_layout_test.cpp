@@ -14,7 +14,7 @@
 namespace zqt {
 namespace {
 
-TEST(FormLayout, ScalesTheDesignSizesRoundingAsMulDiv) {
+TEST(FormLayout, ScalesTheDesignSizesRoundingAsMulDivAndGrowsOnlyToShowTheReportLines) {
   for (const auto& [value, numerator, denominator, expected] :
        {std::array{11, 144, 96, 17}, {1, 120, 96, 1}, {-3, 144, 96, -5}, {4, 1, 3, 1}, {5, 1, 3, 2}}) {
     EXPECT_EQ(MulDivRounded(value, numerator, denominator), expected) << value << "*" << numerator;
@@ -27,10 +27,8 @@ TEST(FormLayout, ScalesTheDesignSizesRoundingAsMulDiv) {
   EXPECT_EQ(ScaledFormLayout(0), design) << "a display that reports no scale";
   EXPECT_EQ(ScaledFormLayout(120), (FormLayout{{1315, 190, 335, 173}, 29, {79, 1, 244, 28}, 14}));
   EXPECT_EQ(ScaledFormLayout(144), (FormLayout{{1578, 228, 402, 207}, 35, {95, 2, 293, 33}, 17}));
-}
-
-TEST(FormLayout, GrowsOnlyToShowTheReportLinesWhole) {
-  // Outer height 138, of which the frame, caption and menu take 46, the panel 23 and the text's border 4.
+  // The height that shows the report lines whole: outer height 138, of which the frame, caption and menu take
+  // 46, the panel 23 and the text's border 4.
   EXPECT_EQ(HeightForLines(138, 46, 23, 4, 13, kReportLines), 138);
   EXPECT_EQ(HeightForLines(138, 47, 23, 4, 16, kReportLines), 138) << "exactly four lines";
   EXPECT_EQ(HeightForLines(138, 66, 23, 4, 13, kReportLines), 145);

@@ -7,7 +7,6 @@
 
 #include <chrono>
 #include <cstdint>
-#include <string>
 #include <thread>
 
 #include "ZQTRTTYContest.h"
@@ -36,12 +35,6 @@ inline void Pump(std::chrono::milliseconds duration = {}) {
       return;
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
-}
-
-inline std::string TextOf(HWND window) {
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
 }
 
 class ModuleTest : public ::testing::Test {

@@ -10,6 +10,12 @@
 namespace zqt::test {
 namespace {
 
+std::string TextOf(HWND window) {
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
 // The control's text as the EDIT class itself holds it, asked past the module's own window procedure.
 std::string ControlOwnText(HWND edit) {
   WNDCLASSA edit_class{};
@@ -71,8 +77,6 @@ TEST_F(ReportAreaTest, EveryReadRightAfterAddQsoGivesTheNewReportWhilePassingMes
       EXPECT_NE(std::string(text).find(TotalLine(qsos)), std::string::npos) << read << ": " << text;
     }
   }
-  ASSERT_EQ(Add("K9AA"), 1);
-  EXPECT_NE(TextOf(edit_).find(TotalLine(qsos + 1)), std::string::npos) << TextOf(edit_);
 }
 
 TEST_F(ReportAreaTest, APumpingHostGetsARewriteAtMostEveryTimerPeriodAndTheLatestReportWithin100ms) {
