@@ -142,7 +142,7 @@ void TfmMainForm::CreateControls(HINSTANCE instance) {
   report_area_.emplace(report_edit_);
 
   // The button keeps the distance to the panel's right edge that it has at the design size.
-  RECT client;
+  RECT client{};
   GetClientRect(window, &client);
   const LayoutBox& button = ScaledFormLayout(pixels_per_inch_).button;
   button_right_gap_ = client.right - (button.left + button.width);
@@ -151,7 +151,7 @@ void TfmMainForm::CreateControls(HINSTANCE instance) {
 
 void TfmMainForm::Layout() {
   const FormLayout layout = ScaledFormLayout(pixels_per_inch_);
-  RECT client;
+  RECT client{};
   GetClientRect(window_.get(), &client);
   const int panel_top = std::max(0, static_cast<int>(client.bottom) - layout.panel_height);
   MoveWindow(button_panel_, 0, panel_top, client.right, layout.panel_height, TRUE);
@@ -163,10 +163,10 @@ void TfmMainForm::Layout() {
 }
 
 void TfmMainForm::FitReportLines() {
-  RECT outer;
-  RECT client;
-  RECT text_outer;
-  RECT text_client;
+  RECT outer{};
+  RECT client{};
+  RECT text_outer{};
+  RECT text_client{};
   GetWindowRect(window_.get(), &outer);
   GetClientRect(window_.get(), &client);
   GetWindowRect(report_edit_, &text_outer);
