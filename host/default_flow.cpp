@@ -17,12 +17,13 @@ void LogQsos(HostSession& session, std::istream& input) {
     if (IsSkippedLine(text)) {
       continue;
     }
+    Qso qso;
     try {
-      session.SetQso(ParseQsoLine(text));
+      qso = ParseQsoLine(text);
     } catch (const HostError& error) {
       throw HostError(error.code(), "QSO line " + std::to_string(number) + ": " + error.what());
     }
-    session.Log(false);
+    session.Log(std::move(qso));
   }
 }
 
@@ -42,8 +43,7 @@ void ShowLogInput(Console& console, const LogFileInput& input, const Options& op
 void LogFileQsos(HostSession& session, Console& console, const LogFileInput& input, bool verbose_mults) {
   MultiplierWatch watch;
   for (const Qso& qso : input.qsos) {
-    session.SetQso(qso);
-    if (session.Log(false) == 1 && verbose_mults) {
+    if (session.Log(qso).add_qso == 1 && verbose_mults) {
       for (const std::string& line : watch.Count(qso)) {
         console.Line(line);
       }
@@ -65,7 +65,8 @@ void RunDefaultFlow(HostSession& session, Console& console, const Options& optio
       throw HostError(ExitCode::kFailure, "cannot read " + options.qso_file);
     }
   }
-  session.Info(false);
+  TPluginInfo info{};
+  session.Info(info);
   session.Run();
   DrainMessages();
   if (log_input) {
@@ -74,6 +75,11 @@ void RunDefaultFlow(HostSession& session, Console& console, const Options& optio
     LogQsos(session, file);
   } else if (options.qso_file == "-") {
     LogQsos(session, std::cin);
+  }
+  if (options.recalc_at_rows > 0) {
+    const long long rows = session.WaitRows(options.recalc_at_rows);
+    session.Recalc();
+    console.Line("recalc: " + std::to_string(rows) + " rows");
   }
   if (options.report) {
     session.Report();

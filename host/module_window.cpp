@@ -24,26 +24,6 @@ BOOL CALLBACK MatchDescendant(HWND child, LPARAM context) {
   return TRUE;
 }
 
-struct TopLevelCount {
-  std::string class_name;
-  DWORD process = 0;
-  int count = 0;
-};
-
-BOOL CALLBACK CountTopLevel(HWND window, LPARAM context) {
-  auto& tally = *reinterpret_cast<TopLevelCount*>(context);
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  if (process == tally.process && ClassNameOf(window) == tally.class_name) {
-    ++tally.count;
-  }
-  return TRUE;
-}
-
-char Flag(bool value) {
-  return value ? '1' : '0';
-}
-
 }  // namespace
 
 std::string WindowText(HWND window) {
@@ -97,12 +77,6 @@ std::optional<std::string> ReadReport(HWND window) {
   return UnixLines(WindowText(edit));
 }
 
-long long ReportedQsoCount(HWND window) {
-  const std::optional<std::string> report = ReadReport(window);
-  const std::size_t at = report ? report->find("Total\t") : std::string::npos;
-  return at == std::string::npos ? -1 : std::stoll(report->substr(at + 6));
-}
-
 std::string FormatReport(const std::optional<std::string>& report) {
   if (!report) {
     return "report: none";
@@ -112,33 +86,6 @@ std::string FormatReport(const std::optional<std::string>& report) {
     block += '\n';
   }
   return block + "end report";
-}
-
-int CountTopLevelWindows(std::string_view class_name) {
-  TopLevelCount tally{std::string(class_name), GetCurrentProcessId()};
-  if (!tally.class_name.empty()) {
-    EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&tally));
-  }
-  return tally.count;
-}
-
-std::string DescribeState(HWND window, std::string_view class_name) {
-  const bool exists = window != nullptr && IsWindow(window);
-  const HWND button = exists ? FindDescendant(window, "button") : nullptr;
-  const bool topmost = exists && (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-  std::string state = "exists=";
-  state += Flag(exists);
-  state += " visible=";
-  state += Flag(exists && IsWindowVisible(window));
-  state += " iconic=";
-  state += Flag(exists && IsIconic(window));
-  state += " button-enabled=";
-  state += Flag(button != nullptr && IsWindowEnabled(button));
-  state += " caption=" + (exists ? WindowText(window) : std::string());
-  state += " topmost=";
-  state += Flag(topmost);
-  state += " windows=" + std::to_string(CountTopLevelWindows(class_name));
-  return state;
 }
 
 }  // namespace zqthost

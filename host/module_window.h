@@ -1,5 +1,5 @@
 #pragma once
-// What the host can see of the module's window from outside: its controls, texts and state.
+// What the host can see of the module's window from outside: its controls and texts.
 
 #include <windows.h>
 
@@ -18,17 +18,8 @@ HWND FindDescendant(HWND parent, std::string_view class_part);
 // The report text area's text with CR LF turned into LF; nothing when the window or its text area is missing.
 std::optional<std::string> ReadReport(HWND window);
 
-// The QSO count the report shows ("Total\t   N\t..."), or -1 without a report.
-long long ReportedQsoCount(HWND window);
-
 // The report as printed: "report:", the text's lines, "end report"; or "report: none".
 std::string FormatReport(const std::optional<std::string>& report);
-
-// Top-level windows of this process with exactly that class name.
-int CountTopLevelWindows(std::string_view class_name);
-
-// "exists=.. visible=.. iconic=.. button-enabled=.. caption=.. topmost=.. windows=.."
-std::string DescribeState(HWND window, std::string_view class_name);
 
 // A window or other handle as printed: "0x" and lower-case hex digits.
 std::string HandleText(const void* handle);

@@ -1,6 +1,7 @@
 #pragma once
-// The host's command line.
+// The command lines: the options every program that drives the module takes, and the host's own.
 
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -11,28 +12,40 @@ namespace zqthost {
 // Unix root) when the host is started from a Unix directory.
 constexpr std::string_view kDefaultCtyFile = "/usr/share/hamradio-files/cty.dat";
 
-struct Options {
-  std::string dll;                // empty: ZQTRTTYContest.dll beside zqthost.exe
+// What a session with the module needs: the module, the log and the record's texts.
+struct SessionOptions {
+  std::string dll;                // empty: ZQTRTTYContest.dll beside the program
   std::string connection_string;  // ODBC connection string, built from --db when --connect is not given
   std::string table = "Log";
   std::string caption_prefix = "zqthost";
   bool fresh = false;
-  bool report = false;
-  bool stay = false;
   bool watch_boxes = false;
   bool help = false;
+};
+
+// Takes an argument that is no session option: returns false for one the program does not know either.
+// `value()` takes the argument's value, or throws when there is none.
+using ProgramArgument = std::function<bool(std::string_view arg, const std::function<std::string()>& value)>;
+
+// Reads the session options into `options` (whose defaults the caller sets) and hands every other argument
+// to `program`. A bad command line throws HostError with ExitCode::kUsage.
+void ParseSessionOptions(std::span<const std::string_view> args, SessionOptions& options,
+                         const ProgramArgument& program);
+
+struct Options {
+  SessionOptions session;
+  bool report = false;
+  bool stay = false;
   std::string screenshot;
-  std::string script;
   std::string qso_file;  // "-" reads standard input; empty offers no QSO
   std::string log_file;  // an ADIF or Cabrillo log to replay instead of QSO lines
   std::string cty_file = std::string(kDefaultCtyFile);
   std::string band;  // with log_file: offer only the QSOs on this band ("15m"); empty offers all
   bool verbose_mults = false;
-  bool bench = false;      // time the module instead of offering QSOs
-  bool lifecycle = false;  // count what the process holds over many windows and a long session instead
+  long long recalc_at_rows = 0;  // above 0: once the log holds that many rows, click "Recalc Statistic"
 };
 
-// Parses the arguments after the program name; a bad command line throws HostError with ExitCode::kUsage.
+// Parses the host's arguments after the program name.
 Options ParseOptions(std::span<const std::string_view> args);
 
 std::string_view UsageText();

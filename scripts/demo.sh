@@ -12,7 +12,7 @@ fi
 demo_log=${1:-data/logs/cqww-rtty-2024-7n2uqc.log}
 out=out/demo
 mkdir -p "$out"
-rm -f "$out/log.db" "$out/window.bmp" "$out/multi-op.png"
+rm -f "$out/log.db" "$out/window.bmp" "$out/multi-op.png" "$out"/position*.bmp
 
 # shellcheck source=scripts/wine-session.sh
 . "$root/scripts/wine-session.sh"
@@ -35,30 +35,35 @@ if [ -n "$multi_op" ]; then
   connect="Driver=PostgreSQL ANSI;Server=$ZQT_PG_SERVER;Port=$ZQT_PG_PORT;Database=$ZQT_PG_DATABASE;Uid=$ZQT_PG_USER;"
   total=$(grep -c '^QSO:' "$demo_log")
   half=$(((total + 1) / 2))
-  log_path="Z:$(realpath "$demo_log" | tr / '\\')"
-  # The first position creates the shared table before the second one starts.
-  : >"$out/empty.txt"
-  "$loader" "$host" --dll "$dll" --connect "$connect" --fresh --script "$out/empty.txt" >/dev/null
+  # Each position logs its half of the Cabrillo log: the header, then its QSO: lines.
+  for n in 1 2; do
+    awk -v first=$(((n - 1) * half + 1)) -v last=$((n * half)) '/^QSO:/ && (++q < first || q > last) { next } 1' \
+      "$demo_log" >"$out/half$n.log"
+  done
+  # Position N's window opens where NormPos puts it, read as _Run shows it ("run:"), before the next position
+  # starts; the first position creates the shared table. Once the table holds the whole log, each clicks
+  # "Recalc Statistic", prints its report and saves its window.
   position() {
-    local n=$1 first=$2 last=$3 left=$4
-    printf '%s\n' run "move $left 80 $((left + 470)) 218" "replay $first $last $log_path" "wait-rows $total" \
-      recalc report "pump 6000" >"$out/position$n.txt"
-    "$loader" "$host" --dll "$dll" --connect "$connect" --caption-prefix "Position $n" --watch-boxes \
-      --script "$out/position$n.txt" >"$out/position$n.out" 2>&1
+    local n=$1 left=$2
+    shift 2
+    "$WINE64" reg add 'HKCU\Software\zqthost\TfmMainForm' /v NormPos /d "$left,80,$((left + 470)),218" /f \
+      >/dev/null 2>&1
+    "$loader" "$host" --dll "$dll" --connect "$connect" --caption-prefix "Position $n" --watch-boxes "$@" \
+      --log "$out/half$n.log" --recalc-at-rows "$total" --report --screenshot "$out/position$n.bmp" \
+      >"$out/position$n.out" 2>&1 &
+    for _ in $(seq 600); do
+      grep -q '^run: ' "$out/position$n.out" && break
+      sleep 0.1
+    done
   }
   echo "== two positions replaying halves of $demo_log into one PostgreSQL log ($total QSOs)"
-  position 1 1 "$half" 40 &
+  position 1 40 --fresh
   first_pid=$!
-  position 2 $((half + 1)) "$total" 530 &
+  position 2 530
   second_pid=$!
-  for _ in $(seq 600); do
-    grep -q '^end report' "$out/position1.out" 2>/dev/null && grep -q '^end report' "$out/position2.out" 2>/dev/null &&
-      break
-    sleep 0.1
-  done
-  sleep 1
-  import -window root -crop 980x170+30+60 +repage "$out/multi-op.png"
   wait "$first_pid" "$second_pid"
+  convert "$out/position1.bmp" -size 20x1 xc:black "$out/position2.bmp" -background black +append \
+    "$out/multi-op.png"
   for n in 1 2; do
     echo "== position $n"
     sed -n '/^report:/,/^end report/p' "$out/position$n.out"

@@ -26,16 +26,17 @@ zqt_wine_loader() {
   if [ "$1" = win32 ]; then echo /usr/lib/wine/wine; else echo "$WINE64"; fi
 }
 
-# Builds the reference host and the DLL of a Windows preset in the tree at $1, quietly; on failure prints the
-# build's output and "$2: the <preset> build failed" and returns 1. A configured tree is not configured again
-# (the build does that itself when a CMake file changed), so runs side by side on an up-to-date tree do not
-# rewrite its files under each other.
+# Builds the reference host and the DLL of a Windows preset in the tree at $1, and any further targets named
+# after $2, quietly; on failure prints the build's output and "$2: the <preset> build failed" and returns 1. A
+# configured tree is not configured again (the build does that itself when a CMake file changed), so runs side
+# by side on an up-to-date tree do not rewrite its files under each other.
 zqt_build_host_and_dll() {
   local tree=$1 command=$2 preset build_log
+  shift 2
   preset=$(zqt_windows_preset)
   build_log=$(mktemp)
   if ! (cd "$tree" && { [ -f "build/$preset/CMakeCache.txt" ] || cmake --preset "$preset" >/dev/null; } &&
-    cmake --build --preset "$preset" -j2 --target zqthost ZQTRTTYContest) >"$build_log" 2>&1; then
+    cmake --build --preset "$preset" -j2 --target zqthost ZQTRTTYContest "$@") >"$build_log" 2>&1; then
     cat "$build_log" >&2
     rm -f "$build_log"
     echo "$command: the $preset build failed" >&2

@@ -6,7 +6,7 @@ Another process (this one, through Python's sqlite3 or psql) locks the log, drop
 values of other types or a million rows, and checks afterwards that no row was lost or changed. The reports
 the module must show are counted here from the rows, by the contest's rules, not by the module's code.
 
-usage: log_faults_test.py ZQTHOST_EXE MODULE_DLL sqlite|postgresql   (WINEPREFIX, DISPLAY and, for
+usage: log_faults_test.py ZQTDRIVER_EXE MODULE_DLL sqlite|postgresql   (WINEPREFIX, DISPLAY and, for
 postgresql, ZQT_PG_* from the sessions)
 """
 
@@ -24,7 +24,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "support"))
 from host_driver import (HOST_COLUMNS, Host, PostgresDatabase, one_box, pg_connection_string, pg_variable,
                          psql)
 
-HOST_EXE = ""
+DRIVER_EXE = ""
 MODULE_DLL = ""
 
 # The seven columns the module reads, in the order of the host's QSO fields.
@@ -211,7 +211,7 @@ class LogFaults:
         self.log.drop()
 
     def start_host(self, options="", table="Log"):
-        host = Host(HOST_EXE, MODULE_DLL, "zqthost", self.log.connection_string(options), table=table)
+        host = Host(DRIVER_EXE, MODULE_DLL, "zqtdriver", self.log.connection_string(options), table=table)
         self.hosts.append(host)
         host.do("info")  # the host is connected and has found its table
         return host
@@ -226,7 +226,7 @@ class LogFaults:
 
     def assert_box(self, lines, text):
         caption, message = one_box(lines)
-        self.assertEqual(caption, "zqthost")
+        self.assertEqual(caption, "zqtdriver")
         self.assertIn(text, message)
 
     def assert_no_box(self, host):
@@ -437,7 +437,7 @@ class PostgresLogFaults(LogFaults, unittest.TestCase):
 
 
 if __name__ == "__main__":
-    HOST_EXE, MODULE_DLL = sys.argv[1], sys.argv[2]
+    DRIVER_EXE, MODULE_DLL = sys.argv[1], sys.argv[2]
     engine = {"sqlite": SqliteLogFaults, "postgresql": PostgresLogFaults}[sys.argv[3]]
     suite = unittest.defaultTestLoader.loadTestsFromTestCase(engine)
     sys.exit(0 if unittest.TextTestRunner(verbosity=2).run(suite).wasSuccessful() else 1)

@@ -141,7 +141,7 @@ TEST_F(ModuleEndToEnd, CloseBoxMinimisesAndKeepsTheTally) {
                              "addqso\nreport\nrelease\nwait-gone\n";
   const HostRun run = Run(script);
   EXPECT_EQ(run.Value("state: exists=1 visible=1 iconic="),
-            "1 button-enabled=1 caption=zqthost in ZQT RTTY Contest "
+            "1 button-enabled=1 caption=zqtdriver in ZQT RTTY Contest "
             "topmost=1 windows=1")
       << run.output;
   EXPECT_TRUE(run.Printed("addqso: 1")) << run.output;
@@ -158,9 +158,9 @@ TEST_F(ModuleEndToEnd, CloseRequestOfAnotherKindReleasesTheWindow) {
 TEST_F(ModuleEndToEnd, DatabaseErrorOnFirstShowLeavesTheWindowOpenWithTheButtonEnabled) {
   const HostRun run = Run("table\tNoSuchLog\nrun\npump\t200\nstate\nreport\nrelease\nwait-gone\n");
   // The engine's own message, as the driver words it.
-  EXPECT_NE(run.Value("box: zqthost|").find("no such table: NoSuchLog"), std::string::npos) << run.output;
+  EXPECT_NE(run.Value("box: zqtdriver|").find("no such table: NoSuchLog"), std::string::npos) << run.output;
   EXPECT_EQ(run.Value("state: exists=1 visible=1 iconic=0 button-enabled="),
-            "1 caption=zqthost in ZQT RTTY Contest topmost=1 windows=1")
+            "1 caption=zqtdriver in ZQT RTTY Contest topmost=1 windows=1")
       << run.output;
   EXPECT_EQ(ReportOf(run), "");
 }
@@ -169,7 +169,7 @@ TEST_F(ModuleEndToEnd, MissingColumnIsReportedByName) {
   const HostRun run = Run(
       "sql\tCREATE TABLE Thin (CallSign TEXT, DigiBand TEXT)\nsql\tINSERT INTO Thin VALUES ('K1AA', '20m')\n"
       "table\tThin\nrun\npump\t100\nrelease\nwait-gone\n");
-  EXPECT_TRUE(run.Printed("box: zqthost|LogQuery: Field 'QSOReportRecived' not found.")) << run.output;
+  EXPECT_TRUE(run.Printed("box: zqtdriver|LogQuery: Field 'QSOReportRecived' not found.")) << run.output;
 }
 
 TEST_F(ModuleEndToEnd, BatchTableNameIsRefusedAndTheLogKept) {
@@ -177,8 +177,9 @@ TEST_F(ModuleEndToEnd, BatchTableNameIsRefusedAndTheLogKept) {
   const HostRun run =
       Run("run\n" + qso + "log\nrelease\nwait-gone\ntable\tLog; DELETE FROM Log\nrun\npump\t100\n" +
           "release\nwait-gone\ntable\tLog\nrun\nreport\nrelease\nwait-gone\n");
-  EXPECT_NE(run.output.find("box: zqthost|Log table name 'Log; DELETE FROM Log' holds a statement separator"),
-            std::string::npos)
+  EXPECT_NE(
+      run.output.find("box: zqtdriver|Log table name 'Log; DELETE FROM Log' holds a statement separator"),
+      std::string::npos)
       << run.output;
   EXPECT_NE(ReportOf(run).find("Total\t   1\t"), std::string::npos) << run.output;
 }

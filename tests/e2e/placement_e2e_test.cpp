@@ -16,7 +16,7 @@
 namespace zqt::test {
 namespace {
 
-constexpr const char* kSection = "HKEY_CURRENT_USER\\Software\\zqthost\\TfmMainForm";
+constexpr const char* kSection = "HKEY_CURRENT_USER\\Software\\zqtdriver\\TfmMainForm";
 
 // Values of the section by name, as "TYPE:DATA".
 using Values = std::map<std::string, std::string>;
@@ -112,7 +112,7 @@ TEST_F(PlacementEndToEnd, SharedScenarios) {
     // Shown and rebuilt whatever the restore met.
     EXPECT_NE(run.Value("state: ").find("visible=1 iconic=0 button-enabled=1"), std::string::npos)
         << run.output;
-    EXPECT_EQ(run.Value("box: "), scenario.error.empty() ? "" : "zqthost|" + std::string(scenario.error));
+    EXPECT_EQ(run.Value("box: "), scenario.error.empty() ? "" : "zqtdriver|" + std::string(scenario.error));
     const Values stored = RegistryOf(run);
     if (!scenario.saves) {
       EXPECT_EQ(stored, planted) << run.output;

@@ -26,56 +26,87 @@ ExitCode RefusalOf(std::vector<std::string_view> args) {
 
 TEST(Options, DefaultsLogToALocalSqliteFile) {
   const Options options = Parse({});
-  EXPECT_EQ(options.connection_string, "DRIVER=SQLite3;Database=zqthost.db");
-  EXPECT_EQ(options.table, "Log");
-  EXPECT_EQ(options.caption_prefix, "zqthost");
-  EXPECT_TRUE(options.dll.empty());
+  EXPECT_EQ(options.session.connection_string, "DRIVER=SQLite3;Database=zqthost.db");
+  EXPECT_EQ(options.session.table, "Log");
+  EXPECT_EQ(options.session.caption_prefix, "zqthost");
+  EXPECT_TRUE(options.session.dll.empty());
   EXPECT_TRUE(options.qso_file.empty());
-  EXPECT_FALSE(options.fresh || options.report || options.stay || options.watch_boxes);
+  EXPECT_FALSE(options.session.fresh || options.report || options.stay || options.session.watch_boxes);
+  EXPECT_EQ(options.recalc_at_rows, 0);
 }
 
 TEST(Options, DatabasePathReachesTheDriverUnchanged) {
-  EXPECT_EQ(Parse({"--db", "/tmp/log x.db"}).connection_string, "DRIVER=SQLite3;Database=/tmp/log x.db");
-  EXPECT_EQ(Parse({"--connect", "DSN=contest;UID=op"}).connection_string, "DSN=contest;UID=op");
+  EXPECT_EQ(Parse({"--db", "/tmp/log x.db"}).session.connection_string,
+            "DRIVER=SQLite3;Database=/tmp/log x.db");
+  EXPECT_EQ(Parse({"--connect", "DSN=contest;UID=op"}).session.connection_string, "DSN=contest;UID=op");
 }
 
 TEST(Options, ReadsEveryOption) {
-  const Options options = Parse({"--dll", "m.dll", "--table", "Log_2", "--caption-prefix", "", "--fresh",
-                                 "--report", "--screenshot", "s.bmp", "--stay", "--watch-boxes", "-"});
-  EXPECT_EQ(options.dll, "m.dll");
-  EXPECT_EQ(options.table, "Log_2");
-  EXPECT_EQ(options.caption_prefix, "");
-  EXPECT_TRUE(options.fresh && options.report && options.stay && options.watch_boxes);
+  const Options options =
+      Parse({"--dll", "m.dll", "--table", "_Log_2", "--caption-prefix", "", "--fresh", "--report",
+             "--screenshot", "s.bmp", "--stay", "--watch-boxes", "--recalc-at-rows", "1200", "-"});
+  EXPECT_EQ(options.session.dll, "m.dll");
+  EXPECT_EQ(options.session.table, "_Log_2");
+  EXPECT_EQ(options.session.caption_prefix, "");
+  EXPECT_TRUE(options.session.fresh && options.report && options.stay && options.session.watch_boxes);
   EXPECT_EQ(options.screenshot, "s.bmp");
+  EXPECT_EQ(options.recalc_at_rows, 1200);
   EXPECT_EQ(options.qso_file, "-");
 }
 
+TEST(Options, LogFileWithCountryFileBandAndMultipliers) {
+  const Options plain = Parse({"--log", "Z:\\logs\\a.log"});
+  EXPECT_EQ(plain.log_file, "Z:\\logs\\a.log");
+  EXPECT_EQ(plain.cty_file, "/usr/share/hamradio-files/cty.dat");
+  EXPECT_TRUE(plain.band.empty());
+  EXPECT_FALSE(plain.verbose_mults);
+
+  const Options full =
+      Parse({"--log", "a.adi", "--cty", "Z:\\c\\cty.dat", "--band", "15M", "--verbose-mults"});
+  EXPECT_EQ(full.cty_file, "Z:\\c\\cty.dat");
+  EXPECT_EQ(full.band, "15m");
+  EXPECT_TRUE(full.verbose_mults);
+}
+
+// Table names must be plain identifiers; the test driver's and the benchmark's modes are no options of the
+// host.
 TEST(Options, RefusesWhatCannotBeMeant) {
-  EXPECT_EQ(RefusalOf({"--dll"}), ExitCode::kUsage);
-  EXPECT_EQ(RefusalOf({"--db", "a.db", "--connect", "DSN=x"}), ExitCode::kUsage);
-  EXPECT_EQ(RefusalOf({"--frsh"}), ExitCode::kUsage);
-  EXPECT_EQ(RefusalOf({"a.txt", "b.txt"}), ExitCode::kUsage);
-  EXPECT_EQ(RefusalOf({"--script", "s.txt", "a.txt"}), ExitCode::kUsage);
+  for (const std::vector<std::string_view>& args :
+       std::vector<std::vector<std::string_view>>{{"--dll"},
+                                                  {"--db", "a.db", "--connect", "DSN=x"},
+                                                  {"--frsh"},
+                                                  {"a.txt", "b.txt"},
+                                                  {"--script", "s.txt"},
+                                                  {"--lifecycle"},
+                                                  {"--bench"},
+                                                  {"--recalc-at-rows", "0"},
+                                                  {"--recalc-at-rows", "12x"},
+                                                  {"--log", "a.log", "qsos.txt"},
+                                                  {"--cty", "cty.dat"},
+                                                  {"--verbose-mults"},
+                                                  {"--band", "15m", "qsos.txt"},
+                                                  {"--log", "a.log", "--band", "14"},
+                                                  {"--log"},
+                                                  {"--table", "Log; DROP TABLE Log"},
+                                                  {"--table", "1Log"},
+                                                  {"--table", ""}}) {
+    EXPECT_EQ(RefusalOf(args), ExitCode::kUsage) << args.front();
+  }
 }
 
-TEST(Options, BenchAndLifecycleTakeADatabaseButNoQsos) {
-  const Options options = Parse({"--bench", "--connect", "DSN=pg"});
-  EXPECT_TRUE(options.bench);
-  EXPECT_EQ(options.connection_string, "DSN=pg");
-  EXPECT_FALSE(Parse({}).bench);
-  EXPECT_EQ(RefusalOf({"--bench", "qsos.txt"}), ExitCode::kUsage);
-  EXPECT_EQ(RefusalOf({"--bench", "--script", "s.txt"}), ExitCode::kUsage);
-  EXPECT_EQ(RefusalOf({"--bench", "--log", "a.adi"}), ExitCode::kUsage);
-  EXPECT_TRUE(Parse({"--lifecycle", "--db", "x.db"}).lifecycle);
-  EXPECT_EQ(RefusalOf({"--lifecycle", "--script", "s.txt"}), ExitCode::kUsage);
-  EXPECT_EQ(RefusalOf({"--lifecycle", "--bench"}), ExitCode::kUsage);
-}
-
-TEST(Options, TableNameMustBeAPlainIdentifier) {
-  EXPECT_EQ(RefusalOf({"--table", "Log; DROP TABLE Log"}), ExitCode::kUsage);
-  EXPECT_EQ(RefusalOf({"--table", "1Log"}), ExitCode::kUsage);
-  EXPECT_EQ(RefusalOf({"--table", ""}), ExitCode::kUsage);
-  EXPECT_EQ(Parse({"--table", "_log2"}).table, "_log2");
+TEST(Options, SessionOptionsLeaveTheRestToTheProgram) {
+  SessionOptions session;
+  std::vector<std::string_view> taken;
+  const auto take_modes = [&taken](std::string_view arg, const auto&) {
+    taken.push_back(arg);
+    return arg == "--lifecycle";
+  };
+  ParseSessionOptions(std::vector<std::string_view>{"--lifecycle", "--connect", "DSN=pg"}, session,
+                      take_modes);
+  EXPECT_EQ(taken, std::vector<std::string_view>{"--lifecycle"});
+  EXPECT_EQ(session.connection_string, "DSN=pg");
+  EXPECT_THROW(ParseSessionOptions(std::vector<std::string_view>{"qsos.txt"}, session, take_modes),
+               HostError);
 }
 
 }  // namespace

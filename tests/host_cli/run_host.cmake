@@ -1,5 +1,5 @@
-# Runs a host program (zqthost.exe, the example host) once and compares its output, line ends aside, and exit
-# code with the expected ones.
+# Runs a host program (zqthost.exe, the test driver, the example host) once and compares its output, line
+# ends aside, and exit code with the expected ones.
 #   EMULATOR, HOST: how to run the host; ARGS: its arguments separated by "|"
 #   EXPECTED: file with the expected output; @VAR@ in it is replaced from this script's variables
 #   EXPECTED_REGEX: instead of EXPECTED, a regular expression the whole output must match

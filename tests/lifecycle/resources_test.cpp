@@ -1,4 +1,4 @@
-// What the host process holds while the module lives in it for long: zqthost --lifecycle runs 1000
+// What the host process holds while the module lives in it for long: zqtdriver --lifecycle runs 1000
 // _Run/_Release cycles and a session of 100,000 logged QSOs through the real DLL, and prints its counts at
 // checkpoints. After the first cycles no count of windows, GDI objects or kernel handles may rise, and memory
 // may grow only by what the tally holds. The figures and the verdict go to a file that ./zqt test prints.
@@ -142,7 +142,8 @@ TEST(ResourcesStayFlat, OverRunReleaseCyclesAndALongSession) {
 
   std::string summary;
   if (run.exit_code != 0) {
-    summary = "lifecycle: FAILED: zqthost --lifecycle ended with exit code " + std::to_string(run.exit_code);
+    summary =
+        "lifecycle: FAILED: zqtdriver --lifecycle ended with exit code " + std::to_string(run.exit_code);
   } else if (!verdict.Problems().empty()) {
     summary = "lifecycle: FAILED: " + verdict.Problems().front();
   } else {

@@ -5,7 +5,7 @@ window, loading the real DLL, on the cluster that scripts/postgres-session.sh st
 Each host reads its script from standard input, so the test drives the positions step by step, stops and
 starts the server between steps, and checks the log table with psql after every fault: no row lost or changed.
 
-usage: multi_position_test.py ZQTHOST_EXE MODULE_DLL   (WINEPREFIX, DISPLAY and ZQT_PG_* from the sessions)
+usage: multi_position_test.py ZQTDRIVER_EXE MODULE_DLL   (WINEPREFIX, DISPLAY and ZQT_PG_* from the sessions)
 """
 
 import os
@@ -20,7 +20,7 @@ from host_driver import (HOST_COLUMNS, ROOT, Host, PostgresDatabase, one_box, pg
 
 SESSION = os.path.join(ROOT, "scripts", "postgres-session.sh")
 LOG_FILE = os.path.join(ROOT, "data", "logs", "cqww-rtty-2024-7n2uqc.log")
-HOST_EXE = ""
+DRIVER_EXE = ""
 MODULE_DLL = ""
 
 LARGE_LOG_ROWS = 200_000
@@ -48,12 +48,12 @@ class PositionsTestCase(unittest.TestCase):
     def box_of(self, lines):
         """The text of the one error box among a command's lines."""
         caption, message = one_box(lines)
-        self.assertTrue(caption.startswith("zqthost"), caption)
+        self.assertTrue(caption.startswith("zqtdriver"), caption)
         return message
 
     def start_host(self, name, **options):
         connect = pg_connection_string(self.database.name, options.pop("user", None), options.pop("options", ""))
-        host = Host(HOST_EXE, MODULE_DLL, name, connect, **options)
+        host = Host(DRIVER_EXE, MODULE_DLL, name, connect, **options)
         self.hosts.append(host)
         return host
 
@@ -183,7 +183,7 @@ class ServerFaults(PositionsTestCase):
         role = f"zqt_operator_{os.getpid()}"
         psql(self.database.name, f"create role {role} login; grant select on log to {role}")
         try:
-            refused = Host(HOST_EXE, MODULE_DLL, "Nobody",
+            refused = Host(DRIVER_EXE, MODULE_DLL, "Nobody",
                            pg_connection_string(self.database.name, user=f"{role}_missing"))
             self.hosts.append(refused)
             lines = refused.expect("error:", timeout=60)
@@ -217,5 +217,5 @@ class ServerFaults(PositionsTestCase):
 
 
 if __name__ == "__main__":
-    HOST_EXE, MODULE_DLL = sys.argv[1], sys.argv[2]
+    DRIVER_EXE, MODULE_DLL = sys.argv[1], sys.argv[2]
     unittest.main(argv=sys.argv[:1], verbosity=2)

@@ -4,9 +4,10 @@
 Unpacks the archive with unzip into a temporary folder and checks what a release promises: SHA256SUMS over
 every file (sha256sum -c), an i686 DLL without debug sections or symbols and under 450 KB whose
 .gnu_debuglink names the debug file beside it with that file's CRC, the six exports and Windows-only imports,
-a VERSIONINFO that carries the archive name's version, the header, guides and example host of this tree, and
-the example built by the command its comment gives. Then the archive's own zqthost.exe loads the DLL that lies
-beside it under 32-bit Wine, in a fresh prefix, and replays the bundled VE7IO log against Debian's cty.dat.
+a VERSIONINFO that carries the archive name's version, the header, guides and example host of this tree, the
+example built by the command its comment gives, and a stripped host that carries none of the test driver's
+commands. Then the archive's own zqthost.exe loads the DLL that lies beside it under 32-bit Wine, in a fresh
+prefix, and replays the bundled VE7IO log against Debian's cty.dat.
 
 usage: release_archive_test.py ARCHIVE
 Prints unittest's report and, last, one summary line; the exit code is 0 when every check passed.
@@ -36,6 +37,10 @@ RELEASE_FILES = {"ZQTRTTYContest.dll", "ZQTRTTYContest.dll.debug", "ZQTRTTYConte
 FROM_THE_TREE = {"ZQTRTTYContest.h": "include/ZQTRTTYContest.h",
                  "host-authors-guide.md": "docs/host-authors-guide.md", "zqthost.md": "docs/zqthost.md",
                  "minimal_host.c": "examples/minimal_host.c"}
+
+# The test driver's commands and modes, which the shipped host must not carry.
+TEST_ONLY_COMMANDS = ["refuse-create", "close-on-create", "at-pump-point", "lifecycle", "broadcast", "windows-of",
+                      "destroyed-report"]
 
 ARCHIVE = ""  # set from the command line
 
@@ -164,10 +169,15 @@ class ShippedDll(unittest.TestCase):
         _, _, most, least = struct.unpack_from("<IIII", image, at)
         self.assertEqual(f"{most >> 16}.{most & 0xFFFF}.{least >> 16}", archive_version())
 
-    def test_the_host_is_a_stripped_i686_program(self):
+    def test_the_host_is_a_stripped_i686_program_without_test_commands(self):
         host = Unpacked.path("zqthost.exe")
         self.assertIn("file format pei-i386", run(OBJDUMP, "-f", host))
         self.assertIn("no symbols", run(OBJDUMP, "-t", host))
+        # Whole words, an option's dashes stripped; a runtime name such as _concurrence_broadcast_error is none.
+        with open(host, "rb") as image:
+            words = set(re.findall(rb"(?<![\w-])-*([a-z]+(?:-[a-z]+)*)(?![\w-])", image.read()))
+        self.assertIn(b"recalc-at-rows", words)
+        self.assertEqual([command for command in TEST_ONLY_COMMANDS if command.encode() in words], [])
 
 
 @unittest.skipUnless(wine_runs_32bit(), "this kernel cannot execute 32-bit code")

@@ -1,4 +1,4 @@
-"""What the Python end-to-end suites share: reference hosts under Wine on the real DLL, driven through their
+"""What the Python end-to-end suites share: test drivers under Wine on the real DLL, driven through their
 standard input, and the run's PostgreSQL server (scripts/postgres-session.sh) reached with psql."""
 
 import os
@@ -62,7 +62,7 @@ class PostgresDatabase:
 
 
 class Host:
-    """zqthost.exe under Wine with the real DLL, driven through its standard input."""
+    """zqtdriver.exe under Wine with the real DLL, driven through its standard input."""
 
     def __init__(self, exe, dll, name, connect, table="Log"):
         self.name = name

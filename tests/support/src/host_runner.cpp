@@ -137,19 +137,15 @@ HostRun RunCommandLine(std::string command) {
 HostRun HostFixture::Run(std::string_view script, const std::vector<std::string>& extra_args) const {
   const std::string script_path = folder_ + "\\script.txt";
   std::ofstream(script_path, std::ios::binary) << script;
-
-  std::string command = Quote(DosPath(ZQT_HOST_EXE)) + " --dll " + Quote(DosPath(ZQT_MODULE_DLL)) + " --db " +
-                        Quote(DriverLogPath()) + " --watch-boxes";
-  for (const std::string& arg : extra_args)
-    command += " " + Quote(arg);
-  command += " --script " + Quote(script_path);
-
-  return RunCommandLine(command);
+  std::vector<std::string> args = {"--db", DriverLogPath()};
+  args.insert(args.end(), extra_args.begin(), extra_args.end());
+  args.insert(args.end(), {"--script", script_path});
+  return RunMode(args);
 }
 
 HostRun HostFixture::RunMode(const std::vector<std::string>& args) const {
   std::string command =
-      Quote(DosPath(ZQT_HOST_EXE)) + " --dll " + Quote(DosPath(ZQT_MODULE_DLL)) + " --watch-boxes";
+      Quote(DosPath(ZQT_DRIVER_EXE)) + " --dll " + Quote(DosPath(ZQT_MODULE_DLL)) + " --watch-boxes";
   for (const std::string& arg : args)
     command += " " + Quote(arg);
   return RunCommandLine(command);

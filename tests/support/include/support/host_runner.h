@@ -1,6 +1,6 @@
 #pragma once
-// Runs the reference host on the real DLL with a script of commands, as a separate process, and collects what
-// it prints.
+// Runs the test driver on the real DLL with a script of commands, as a separate host process, and collects
+// what it prints.
 
 #include <string>
 #include <string_view>
@@ -26,10 +26,10 @@ class HostFixture {
   HostFixture(const HostFixture&) = delete;
   HostFixture& operator=(const HostFixture&) = delete;
 
-  // Runs zqthost.exe with --script and --watch-boxes; extra arguments come before the script.
+  // Runs zqtdriver.exe with --script and --watch-boxes; extra arguments come before the script.
   HostRun Run(std::string_view script, const std::vector<std::string>& extra_args = {}) const;
 
-  // Runs zqthost.exe with --watch-boxes and these arguments only (a mode such as --lifecycle).
+  // Runs zqtdriver.exe with --watch-boxes and these arguments only (a mode such as --lifecycle).
   HostRun RunMode(const std::vector<std::string>& args) const;
 
   // The test's own SQLite log file, as the ODBC driver takes it.

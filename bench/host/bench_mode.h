@@ -1,5 +1,5 @@
 #pragma once
-// zqthost --bench: the module's speed through its six exports, as a logging program meets it, printed as
+// zqtbench: the module's speed through its six exports, as a logging program meets it, printed as
 // tables: one QSO at 1k, 10k and 100k worked QSOs, the rebuild of 10k, 100k and 1M-row logs beside bare
 // ODBC fetches of the same rows, and the memory a worked QSO holds.
 

@@ -15,6 +15,7 @@
 #include "platform_name.h"
 #include "record_builder.h"
 #include "resource_counts.h"
+#include "window_state.h"
 
 namespace zqthost {
 namespace {
@@ -348,8 +349,8 @@ void RunBench(Console& console, OdbcLog& log, ContestModule& module) {
   const ModuleExports& exports = module.exports();
   TContestData record{};
   record.Connection = ConnectionField(log.connection());
-  WriteText(record.CaptionPrefix, "zqthost bench");
-  console.Line("zqthost --bench: ZQTRTTYContest.dll through its exports, " + PlatformName());
+  WriteText(record.CaptionPrefix, "zqtbench");
+  console.Line("zqtbench: ZQTRTTYContest.dll through its exports, " + PlatformName());
   console.Line("");
   QsoTable(console, log, exports, record);
   RebuildTable(console, log, exports, record);

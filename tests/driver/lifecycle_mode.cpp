@@ -13,6 +13,7 @@
 #include "platform_name.h"
 #include "record_builder.h"
 #include "resource_counts.h"
+#include "window_state.h"
 
 namespace zqthost {
 namespace {
@@ -151,8 +152,8 @@ void Session(Console& console, OdbcLog& log, ContestModule& module, TContestData
 void RunLifecycle(Console& console, OdbcLog& log, ContestModule& module) {
   TContestData record{};
   record.Connection = ConnectionField(log.connection());
-  WriteText(record.CaptionPrefix, "zqthost lifecycle");
-  console.Line("zqthost --lifecycle: ZQTRTTYContest.dll through its exports, " + PlatformName());
+  WriteText(record.CaptionPrefix, "zqtdriver lifecycle");
+  console.Line("zqtdriver --lifecycle: ZQTRTTYContest.dll through its exports, " + PlatformName());
   console.Line("Counted: " + CheckResourceCounters());
   console.Line("");
   Cycles(console, log, module, record);
