@@ -84,15 +84,21 @@ install_missing() {
 setup_packages() {
   # shellcheck source=scripts/packages.sh
   . "$root/scripts/packages.sh"
-  local missing=() p
-  for p in "${ZQT_PACKAGES[@]}"; do
+  # shellcheck source=scripts/i386.sh
+  . "$root/scripts/i386.sh"
+  local wanted=("${ZQT_PACKAGES[@]}") missing=() p
+  # The i386 emulator, only on a kernel that cannot execute 32-bit code.
+  zqt_i386_runs || wanted+=(qemu-user-static)
+  for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
   done
-  [ ${#missing[@]} -eq 0 ] && return 0
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    as_root dpkg --add-architecture i386 || return 1
+  if [ ${#missing[@]} -gt 0 ]; then
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+      as_root dpkg --add-architecture i386 || return 1
+    fi
+    as_root true || return 1
+    apt_update
+    install_missing "${missing[@]}" || return 1
   fi
-  as_root true || return 1
-  apt_update
-  install_missing "${missing[@]}"
+  setup_i386_emulation
 }
