@@ -1,8 +1,8 @@
 # Every target of the project builds with these warnings, as errors when ZQT_WERROR is on; third-party code
-# (GoogleTest) is left alone.
+# (GoogleTest) is left alone. C targets (the example host) leave out the two that only C++ knows.
 function(zqt_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion
-                                           -Wnon-virtual-dtor -Wold-style-cast)
+                                           "$<$<COMPILE_LANGUAGE:CXX>:-Wnon-virtual-dtor;-Wold-style-cast>")
   if(ZQT_WERROR)
     target_compile_options(${target} PRIVATE -Werror)
   endif()

@@ -1,14 +1,14 @@
-// Arbitrary registry contents in the statistics window's section of the tests' in-memory registry, and an
-// arbitrary window, through a restore (OnShow) and a save (OnDestroy, or OnCloseQuery then OnDestroy), with
-// the store set up as the window sets it up (the stored value "CurrentBand" = 1). The restore must apply
+// Arbitrary registry contents in the statistics window's section, held by the tests' in-memory section, and
+// an arbitrary window, through a restore (OnShow) and a save (OnDestroy, or OnCloseQuery then OnDestroy),
+// with the store set up as the window sets it up (the stored value "CurrentBand" = 1). The restore must apply
 // exactly what the stored texts and the window's own placement give under the placement rules, worked out
 // here on their own; a save must write the ten values in their order whenever the restore set the restored
 // flag, and nothing when it did not; and no key may stay open after any of them.
 //
 // Input: a flags byte (bit 0 the window is visible; bit 1 the module key is missing; bit 2 it may not be
-// created; bit 3 the section is missing; bit 4 a display of 120 pixels per inch, not 96; bits 5-6 the save:
-// 1 a close query allowed, 2 one refused, each followed by the destroy, else the destroy alone; bit 7 a
-// large value may come), a window byte (bits 0-2 the border style, modulo 6; bits 3-4: 1 or 3 a normal
+// created either, so neither may the section; bit 3 the section is missing; bit 4 a display of 120 pixels per
+// inch, not 96; bits 5-6 the save: 1 a close query allowed, 2 one refused, each followed by the destroy, else
+// the destroy alone; bit 7 a large value may come), a window byte (bits 0-2 unused; bits 3-4: 1 or 3 a normal
 // rectangle of four 32-bit numbers follows, 2 a whole placement record of ten, 0 the design placement),
 // those numbers (little-endian), then one value for each name the restore reads (kNames). A value: a kind
 // byte (bits 0-2: 0 absent, 1 REG_SZ, 2 REG_EXPAND_SZ, 3 REG_DWORD, 4 REG_BINARY, 5 REG_MULTI_SZ, 6 REG_NONE,
@@ -30,14 +30,12 @@
 #include "placement_model.h"
 #include "placement/form_storage.h"
 #include "require.h"
-#include "support/fake_registry.h"
+#include "support/fake_section.h"
 #include "support/fake_window.h"
 
 namespace zqt::fuzzing {
 namespace {
 
-constexpr char kExePath[] = "C:\\Ham\\Logger.exe";
-constexpr char kModuleKey[] = "Software\\Logger";
 constexpr std::size_t kMaxValueSize = std::size_t{1} << 20;
 
 enum class Save { kDestroy, kCloseAllowed, kCloseRefused };
@@ -86,20 +84,11 @@ std::int32_t Number(FuzzInput& in) {
   return static_cast<std::int32_t>(in.Dword());
 }
 
-// Creates the key and the keys above it, as the module's earlier runs and other programs leave them.
-void CreateKeyPath(test::FakeRegistry& registry, std::string_view path) {
-  for (std::size_t end = path.find('\\');; end = path.find('\\', end + 1)) {
-    const auto handle = registry.CreateKey(kHKeyCurrentUser, path.substr(0, end), kKeyAllAccess);
-    Require(handle.has_value(), "the setup creates its keys");
-    registry.CloseKey(*handle);
-    if (end == std::string_view::npos)
-      return;
-  }
-}
-
-void RequireNoKeyOpen(const test::FakeRegistry& registry) {
-  Require(registry.OpenHandles() == 0 && registry.BadCloses() == 0,
-          "every key opened is closed once, whatever happened");
+void RequireClosed(const test::FakeSection& section) {
+  Require(
+      !section.IsOpen() && section.Misuses() == 0,
+      "the section is read only while open, written only while open for writing, and closed once, whatever "
+      "happened");
 }
 
 void FuzzPlacement(FuzzInput in) {
@@ -115,7 +104,6 @@ void FuzzPlacement(FuzzInput in) {
                : (flags >> 5 & 3) == 2 ? Save::kCloseRefused
                                        : Save::kDestroy;
   const std::uint8_t shape = in.Byte();
-  window.border = static_cast<BorderStyle>((shape & 7) % 6);
   if ((shape >> 3 & 3) == 2) {
     window.placement.flags = in.Dword();
     window.placement.show_cmd = in.Dword();
@@ -128,34 +116,28 @@ void FuzzPlacement(FuzzInput in) {
   for (auto& value : setup.values)
     value = DecodeValue(in, large_allowed);
 
-  test::FakeRegistry registry;
-  if (!setup.module_missing) {
-    CreateKeyPath(registry, setup.section_missing ? kModuleKey : kSection);
-    for (std::size_t i = 0; i < kNames.size() && !setup.section_missing; ++i) {
-      if (const auto& value = setup.values[i])
-        registry.SetValue(kSection, kNames[i], value->type, value->data);
-    }
-  } else if (setup.module_uncreatable) {
-    registry.DenyCreate(kModuleKey);
+  const bool readable = !setup.module_missing && !setup.section_missing;
+  test::FakeSection section;
+  for (std::size_t i = 0; i < kNames.size() && readable; ++i) {
+    if (const auto& value = setup.values[i])
+      section.SetValue(kNames[i], value->type, value->data);
   }
+  if (setup.module_missing && setup.module_uncreatable)
+    section.DenyCreate();
 
   test::RecordingErrors errors;
-  TFormStorage storage(registry, window, errors, kExePath);
-  storage.StoredValues().Add("CurrentBand", 1);
+  TFormStorage storage(section, window, errors);
 
-  const bool readable = !setup.module_missing && !setup.section_missing;
   const Restore restore = ExpectedRestore(readable ? &setup.values : nullptr, window);
   int own_shows = 0;
   storage.OnShow([&own_shows] { ++own_shows; });
-  RequireNoKeyOpen(registry);
+  RequireClosed(section);
   Require(own_shows == 1, "the window's own show handler runs once");
-  Require(std::equal(window.applied.begin(), window.applied.end(), restore.applied.begin(),
-                     restore.applied.end(), SamePlacement),
+  Require(window.applied == restore.applied,
           "the restore applies what the stored texts and the window's own placement give");
   Require(window.state == restore.state && window.updates == restore.updates,
           "the restore sets the stored show state");
-  Require(storage.Restored() == restore.restored, "the restored flag");
-  Require(registry.Writes().empty(), "a restore writes nothing");
+  Require(section.Writes().empty(), "a restore writes nothing");
 
   // The save as the hooks must run it: only after a restore, once, and again at the destroy when it failed.
   const bool writable = !(setup.module_missing && setup.module_uncreatable);
@@ -181,13 +163,13 @@ void FuzzPlacement(FuzzInput in) {
       expect_save(false);
     Require(storage.OnCloseQuery([allow] { return allow; }) == allow,
             "the close query answers as the window");
-    RequireNoKeyOpen(registry);
+    RequireClosed(section);
   }
   if (!saved)
     expect_save(true);
-  storage.OnDestroy({});
-  RequireNoKeyOpen(registry);
-  Require(registry.Writes() == writes, "a save after a restore writes the ten values in order, else nothing");
+  storage.OnDestroy();
+  RequireClosed(section);
+  Require(section.Writes() == writes, "a save after a restore writes the ten values in order, else nothing");
   Require(errors.shown == shown, "the errors shown are those of the bad values and failed saves");
 }
 

@@ -93,17 +93,12 @@ class SectionReads {
   const SectionValues* values_;
 };
 
-bool Fits32(std::int64_t n) {
-  return n >= INT32_MIN && n <= INT32_MAX;
-}
-
 }  // namespace
 
 Restore ExpectedRestore(const SectionValues* values, const test::FakeWindow& window) {
   Restore out;
   const SectionReads reads(values);
   WindowPlacement now = window.placement;
-  const bool sizeable = window.border == BorderStyle::kSizeable || window.border == BorderStyle::kSizeToolWin;
   try {
     if (reads.Integer(kFormVersion, 0) >= 0) {
       WindowPlacement p = now;
@@ -125,24 +120,13 @@ Restore ExpectedRestore(const SectionValues* values, const test::FakeWindow& win
       }
       if (reads.Integer(kPixelsPerInch, window.pixels_per_inch) != window.pixels_per_inch)
         found = false;
-      if (found) {
-        PlacementRect& r = p.normal_position;
-        std::int64_t right = r.right;
-        std::int64_t bottom = r.bottom;
-        if (!sizeable) {
-          right = std::int64_t{r.left} + (std::int64_t{current.right} - current.left);
-          bottom = std::int64_t{r.top} + (std::int64_t{current.bottom} - current.top);
-        }
-        // Nothing is applied that the window could not hold, nor a rectangle without width.
-        if (Fits32(right) && Fits32(bottom) && right > r.left) {
-          r.right = static_cast<std::int32_t>(right);
-          r.bottom = static_cast<std::int32_t>(bottom);
-          out.applied.push_back(p);
-          const std::uint32_t show_cmd = now.show_cmd;
-          now = p;
-          if (p.show_cmd == 0)
-            now.show_cmd = show_cmd;
-        }
+      // A rectangle without width is not applied.
+      if (found && p.normal_position.right > p.normal_position.left) {
+        out.applied.push_back(p);
+        const std::uint32_t show_cmd = now.show_cmd;
+        now = p;
+        if (p.show_cmd == 0)
+          now.show_cmd = show_cmd;
       }
       const std::int32_t show_cmd = reads.Integer(kShowCmd, 0);
       out.state = show_cmd == 3 ? WindowState::kMaximized : WindowState::kNormal;
@@ -156,25 +140,8 @@ Restore ExpectedRestore(const SectionValues* values, const test::FakeWindow& win
     WindowPlacement fixed = now;
     if (!window.visible)
       fixed.show_cmd = 0;
-    const auto frame = [&window](int cx, int cy) {
-      return PlacementPoint{-window.SystemMetric(cx), -window.SystemMetric(cy)};
-    };
-    switch (window.border) {
-      case BorderStyle::kSingle:
-      case BorderStyle::kToolWindow:
-        fixed.max_position = frame(kSmCxBorder, kSmCyBorder);
-        break;
-      case BorderStyle::kSizeable:
-      case BorderStyle::kSizeToolWin:
-        fixed.max_position = frame(kSmCxFrame, kSmCyFrame);
-        break;
-      case BorderStyle::kDialog:
-        fixed.max_position = frame(kSmCxDlgFrame, kSmCyDlgFrame);
-        break;
-      case BorderStyle::kNone:
-        fixed.max_position = {0, 0};
-        break;
-    }
+    // The window's border is sizeable: maximised, its sizing frame lies just off the screen.
+    fixed.max_position = {-window.SystemMetric(kSmCxFrame), -window.SystemMetric(kSmCyFrame)};
     out.applied.push_back(fixed);
   } catch (const ReadFailure& failure) {
     out.error = failure.text;
@@ -191,22 +158,16 @@ std::vector<test::RecordedWrite> TenValues(const test::FakeWindow& window, bool 
   const std::string min_max = four(p.min_position.x, p.min_position.y, p.max_position.x, p.max_position.y);
   const PlacementRect& r = p.normal_position;
   const std::string normal = four(r.left, r.top, r.right, r.bottom);
-  return {{kSection, "FormVersion", "0"},
-          {kSection, "Flags", std::to_string(static_cast<std::int32_t>(p.flags))},
-          {kSection, "ShowCmd", std::to_string(static_cast<std::int32_t>(p.show_cmd))},
-          {kSection, "PixelsPerInch", std::to_string(window.pixels_per_inch)},
-          {kSection, "MinMaxPos(1280x1024)", min_max},
-          {kSection, "MinMaxPos", min_max},
-          {kSection, "NormPos(1280x1024)", normal},
-          {kSection, "NormPos", normal},
-          {kSection, "Visible", destroying ? "1" : "0"},
-          {kSection, "CurrentBand", current_band}};
-}
-
-bool SamePlacement(const WindowPlacement& a, const WindowPlacement& b) {
-  return a.length == b.length && a.flags == b.flags && a.show_cmd == b.show_cmd &&
-         a.min_position == b.min_position && a.max_position == b.max_position &&
-         a.normal_position == b.normal_position;
+  return {{"FormVersion", "0"},
+          {"Flags", std::to_string(static_cast<std::int32_t>(p.flags))},
+          {"ShowCmd", std::to_string(static_cast<std::int32_t>(p.show_cmd))},
+          {"PixelsPerInch", std::to_string(window.pixels_per_inch)},
+          {"MinMaxPos(1280x1024)", min_max},
+          {"MinMaxPos", min_max},
+          {"NormPos(1280x1024)", normal},
+          {"NormPos", normal},
+          {"Visible", destroying ? "1" : "0"},
+          {"CurrentBand", current_band}};
 }
 
 }  // namespace zqt::fuzzing

@@ -11,13 +11,10 @@
 #include <vector>
 
 #include "placement/placement_window.h"
-#include "support/fake_registry.h"
+#include "support/fake_section.h"
 #include "support/fake_window.h"
 
 namespace zqt::fuzzing {
-
-// The section of a host started as C:\Ham\Logger.exe.
-inline constexpr char kSection[] = "Software\\Logger\\TfmMainForm";
 
 // The values a restore reads, in the order it reads them.
 enum Name : std::size_t {
@@ -58,7 +55,5 @@ Restore ExpectedRestore(const SectionValues* values, const test::FakeWindow& win
 // The ten values a save writes, in order, for the window as it stands.
 std::vector<test::RecordedWrite> TenValues(const test::FakeWindow& window, bool destroying,
                                            const std::string& current_band);
-
-bool SamePlacement(const WindowPlacement& a, const WindowPlacement& b);
 
 }  // namespace zqt::fuzzing

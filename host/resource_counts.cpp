@@ -38,14 +38,26 @@ T ReadAt(std::uintptr_t address) {
   return *reinterpret_cast<const T*>(address);
 }
 
-// The thread's TEB through ntdll's export: the inline NtCurrentTeb of the headers trips GCC's bounds checks.
+// The thread's TEB, from ntdll's thread information. The headers' inline NtCurrentTeb trips GCC's bounds
+// checks, and only a 32-bit ntdll exports NtCurrentTeb.
 std::uintptr_t ThreadEnvironmentBlock() {
-  using CurrentTeb = void*(WINAPI*)();
+  struct BasicInformation {
+    LONG exit_status;
+    void* teb;
+    void* client_id[2];
+    ULONG_PTR affinity_mask;
+    LONG priority;
+    LONG base_priority;
+  } information{};
+  constexpr int kThreadBasicInformation = 0;
+  using QueryThread = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
   const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-  const FARPROC proc = ntdll ? GetProcAddress(ntdll, "NtCurrentTeb") : nullptr;
-  return proc ? reinterpret_cast<std::uintptr_t>(
-                    reinterpret_cast<CurrentTeb>(reinterpret_cast<void (*)()>(proc))())
-              : 0;
+  const FARPROC proc = ntdll ? GetProcAddress(ntdll, "NtQueryInformationThread") : nullptr;
+  if (proc == nullptr ||
+      reinterpret_cast<QueryThread>(reinterpret_cast<void (*)()>(proc))(
+          GetCurrentThread(), kThreadBasicInformation, &information, sizeof information, nullptr) != 0)
+    return 0;
+  return reinterpret_cast<std::uintptr_t>(information.teb);
 }
 
 const unsigned char* WineGdiTable() {

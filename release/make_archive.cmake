@@ -1,8 +1,9 @@
 # Stages and zips the release; run with cmake -P by release/CMakeLists.txt. The archive holds one folder NAME
 # with the DLL, stripped, whose debug information and symbols go to ZQTRTTYContest.dll.debug beside it (the
 # DLL's .gnu_debuglink section names that file and its CRC, which is how gdb and objdump find it); the
-# reference host, stripped; the public header; the two guides; and SHA256SUMS over all of them.
-foreach(input OBJCOPY DLL HOST HEADER HOST_AUTHORS_GUIDE ZQTHOST_GUIDE NAME STAGE ARCHIVE)
+# reference host, stripped; the public header; the two guides; the example host's source; and SHA256SUMS over
+# all of them.
+foreach(input OBJCOPY DLL HOST HEADER HOST_AUTHORS_GUIDE ZQTHOST_GUIDE EXAMPLE NAME STAGE ARCHIVE)
   if(NOT DEFINED ${input})
     message(FATAL_ERROR "make_archive.cmake needs -D${input}=...")
   endif()
@@ -26,7 +27,7 @@ run(${OBJCOPY} --only-keep-debug ${DLL} ${folder}/ZQTRTTYContest.dll.debug)
 run(${OBJCOPY} --strip-all --add-gnu-debuglink=${folder}/ZQTRTTYContest.dll.debug ${DLL}
     ${folder}/ZQTRTTYContest.dll)
 run(${OBJCOPY} --strip-all ${HOST} ${folder}/zqthost.exe)
-file(COPY ${HEADER} ${HOST_AUTHORS_GUIDE} ${ZQTHOST_GUIDE} DESTINATION ${folder})
+file(COPY ${HEADER} ${HOST_AUTHORS_GUIDE} ${ZQTHOST_GUIDE} ${EXAMPLE} DESTINATION ${folder})
 
 file(GLOB files RELATIVE ${folder} ${folder}/*)
 list(SORT files)

@@ -1,5 +1,6 @@
-// The window's placement through the real registry of the Wine prefix: what a release or a close request
-// writes, what the next run restores, and what a value of the wrong type does.
+// The window's placement through the real window and the real registry of the Wine prefix: what the first
+// release writes, with the value types the system's own reg.exe lists, and the shared scenarios marked for an
+// end-to-end run.
 
 #include <windows.h>
 
@@ -10,12 +11,11 @@
 #include <vector>
 
 #include "support/host_runner.h"
+#include "support/placement_scenarios.h"
 
 namespace zqt::test {
 namespace {
 
-// The window's design rectangle: left 1052, top 152, 268 x 138.
-constexpr const char* kDesignRect = "1052,152,1320,290";
 constexpr const char* kSection = "HKEY_CURRENT_USER\\Software\\zqthost\\TfmMainForm";
 
 // Values of the section by name, as "TYPE:DATA".
@@ -57,23 +57,8 @@ Values RegQuery() {
   return values;
 }
 
-std::vector<std::string> NamesOf(const Values& values) {
-  std::vector<std::string> names;
-  for (const auto& [name, value] : values)
-    names.push_back(name);
-  return names;
-}
-
-const std::string kQsos =
-    "qso\tJA1ABC\t20m\tRTTY\tAS\tJA1\tJA\nlog\n"
-    "qso\tK1AA\t20m\tRTTY\tNA\tK1\tK\nlog\n"
-    "qso\tK1AA\t20m\tRTTY\tNA\tK1\tK\nlog\n";
-
 class PlacementEndToEnd : public ::testing::Test {
  protected:
-  // A run that starts with no stored placement.
-  HostRun FirstRun(const std::string& script) { return Run("reg-delete-key\n" + script); }
-  // A run over whatever the earlier ones stored.
   HostRun Run(const std::string& script) {
     HostRun run = host.Run(script);
     EXPECT_EQ(run.exit_code, 0) << run.output;
@@ -83,100 +68,65 @@ class PlacementEndToEnd : public ::testing::Test {
 };
 
 TEST_F(PlacementEndToEnd, ReleaseAfterAReplayWritesTheTenValues) {
-  const HostRun run = FirstRun("run\n" + kQsos + "placement\nrelease\nwait-gone\nreg-dump\n");
-  EXPECT_TRUE(run.Printed("placement: showcmd=1 normal=" + std::string(kDesignRect))) << run.output;
-  EXPECT_TRUE(run.Printed("gone: yes")) << run.output;
-
-  const Values values = RegistryOf(run);
-  EXPECT_EQ(NamesOf(values), (std::vector<std::string>{
-                                 "CurrentBand", "Flags", "FormVersion", "MinMaxPos", "MinMaxPos(1280x1024)",
-                                 "NormPos", "NormPos(1280x1024)", "PixelsPerInch", "ShowCmd", "Visible"}))
-      << run.output;
-  const auto value = [&values](const std::string& name) {
-    const auto found = values.find(name);
-    return found == values.end() ? "(missing)" : found->second;
-  };
-  EXPECT_EQ(value("FormVersion"), "SZ:0");
-  EXPECT_EQ(value("Flags"), "SZ:0");
-  EXPECT_EQ(value("ShowCmd"), "SZ:1");
-  EXPECT_EQ(value("PixelsPerInch"), "SZ:96");
-  EXPECT_EQ(value("NormPos"), "SZ:" + std::string(kDesignRect));
-  EXPECT_EQ(value("NormPos(1280x1024)"), value("NormPos"));
-  EXPECT_EQ(value("MinMaxPos(1280x1024)"), value("MinMaxPos"));
-  // No minimised position was ever set, and the platform forgets the maximised corner of a window that is
-  // not maximised.
-  EXPECT_EQ(value("MinMaxPos"), "SZ:-1,-1,-1,-1");
-  EXPECT_EQ(value("Visible"), "SZ:1");
-  EXPECT_EQ(value("CurrentBand"), "SZ:1");
-
-  EXPECT_EQ(RegQuery(), values) << "reg.exe and the host's reg-dump disagree";
-}
-
-TEST_F(PlacementEndToEnd, NextRunOpensAtTheRectangleSavedAtRelease) {
-  const HostRun first = FirstRun("run\nmove 300 250 700 450\nrelease\nwait-gone\nreg-dump\n");
-  EXPECT_TRUE(first.Printed("reg: NormPos(1280x1024)=SZ:300,250,700,450")) << first.output;
-
-  const HostRun second = Run("run\nplacement\nstate\nrelease\nwait-gone\n");
-  EXPECT_TRUE(second.Printed("placement: showcmd=1 normal=300,250,700,450")) << second.output;
-  EXPECT_NE(second.Value("state: ").find("visible=1 iconic=0"), std::string::npos) << second.output;
-}
-
-TEST_F(PlacementEndToEnd, MinimisedAtReleaseStoresShowCmd2AndReopensNormal) {
-  // The close box minimises the window.
-  const HostRun first =
-      FirstRun("run\nsyscommand\tF060\npump\t200\nplacement\nrelease\nwait-gone\nreg-dump\n");
-  EXPECT_TRUE(first.Printed("placement: showcmd=2 normal=" + std::string(kDesignRect))) << first.output;
-  const Values stored = RegistryOf(first);
-  EXPECT_EQ(stored.at("ShowCmd"), "SZ:2") << first.output;
-  EXPECT_EQ(stored.at("NormPos"), "SZ:" + std::string(kDesignRect));
-
-  const HostRun second = Run("run\npump\t200\nplacement\nstate\nrelease\nwait-gone\n");
-  EXPECT_TRUE(second.Printed("placement: showcmd=1 normal=" + std::string(kDesignRect))) << second.output;
-  EXPECT_NE(second.Value("state: ").find("visible=1 iconic=0"), std::string::npos) << second.output;
-}
-
-TEST_F(PlacementEndToEnd, CloseRequestWritesVisible0AndNothingWhenTheWindowIsDestroyed) {
-  const HostRun run = FirstRun("run\nclose\nwait-gone\nreg-dump\n");
-  EXPECT_TRUE(run.Printed("gone: yes")) << run.output;
-  const Values values = RegistryOf(run);
-  EXPECT_EQ(values.size(), 10u) << run.output;
-  // A save at destruction would have written "1".
-  EXPECT_EQ(values.at("Visible"), "SZ:0") << run.output;
-  EXPECT_EQ(values.at("NormPos"), "SZ:" + std::string(kDesignRect));
-}
-
-TEST_F(PlacementEndToEnd, FlagsOfNumberTypeShowsTheErrorAndIsLeftAsItWas) {
-  const HostRun run = FirstRun(
-      "reg-set-dword Flags 7\nreg-set-sz NormPos 100,200,500,400\nrun\npump\t200\nplacement\nstate\n"
-      "release\nwait-gone\nreg-dump\n");
-  // The text ends in "'", so the box adds no full stop.
-  EXPECT_TRUE(run.Printed("box: zqthost|Invalid data type for 'Flags'")) << run.output;
-  // The restore stopped at Flags: the window opens at its design place, shown and rebuilt all the same.
-  EXPECT_TRUE(run.Printed("placement: showcmd=1 normal=" + std::string(kDesignRect))) << run.output;
-  EXPECT_NE(run.Value("state: ").find("visible=1 iconic=0 button-enabled=1"), std::string::npos)
-      << run.output;
-  // Nothing restored, so nothing saved.
-  EXPECT_EQ(RegistryOf(run), (Values{{"Flags", "DWORD:7"}, {"NormPos", "SZ:100,200,500,400"}})) << run.output;
-}
-
-TEST_F(PlacementEndToEnd, StoredBandTextIsWrittenBackUnchanged) {
-  const HostRun run = FirstRun("reg-set-sz CurrentBand 20m\nrun\nrelease\nwait-gone\nreg-dump\n");
-  EXPECT_TRUE(run.Printed("reg: CurrentBand=SZ:20m")) << run.output;
-}
-
-TEST_F(PlacementEndToEnd, StoredNormalRectangleOpensThere) {
   const HostRun run =
-      FirstRun("reg-set-sz NormPos 100,200,500,400\nrun\nplacement\nstate\nrelease\nwait-gone\nreg-dump\n");
-  EXPECT_TRUE(run.Printed("placement: showcmd=1 normal=100,200,500,400")) << run.output;
-  EXPECT_NE(run.Value("state: ").find("visible=1 iconic=0"), std::string::npos) << run.output;
-  EXPECT_TRUE(run.Printed("reg: NormPos(1280x1024)=SZ:100,200,500,400")) << run.output;
+      Run("reg-delete-key\nrun\nqso\tJA1ABC\t20m\tRTTY\tAS\tJA1\tJA\nlog\nplacement\nrelease\nwait-gone\nreg-"
+          "dump\n");
+  EXPECT_TRUE(run.Printed("placement: " + std::string(kDesignPlacement))) << run.output;
+  const std::string design = std::string(kDesignRect);
+  const Values expected{{"CurrentBand", "SZ:1"},
+                        {"Flags", "SZ:0"},
+                        {"FormVersion", "SZ:0"},
+                        // No minimised position was ever set, and the platform forgets the maximised corner
+                        // of a window that is not maximised.
+                        {"MinMaxPos", "SZ:-1,-1,-1,-1"},
+                        {"MinMaxPos(1280x1024)", "SZ:-1,-1,-1,-1"},
+                        {"NormPos", design},
+                        {"NormPos(1280x1024)", design},
+                        {"PixelsPerInch", "SZ:96"},
+                        {"ShowCmd", "SZ:1"},
+                        {"Visible", "SZ:1"}};
+  EXPECT_EQ(RegistryOf(run), expected) << run.output;
+  EXPECT_EQ(RegQuery(), expected) << "reg.exe and the host's reg-dump disagree";
 }
 
-TEST_F(PlacementEndToEnd, StoredShowCmd3OpensMaximisedAndKeepsTheNormalRectangle) {
-  const HostRun run = FirstRun("reg-set-sz ShowCmd 3\nrun\nplacement\nrelease\nwait-gone\nreg-dump\n");
-  EXPECT_TRUE(run.Printed("placement: showcmd=3 normal=" + std::string(kDesignRect))) << run.output;
-  EXPECT_TRUE(run.Printed("reg: ShowCmd=SZ:3")) << run.output;
-  EXPECT_TRUE(run.Printed("reg: NormPos=SZ:" + std::string(kDesignRect))) << run.output;
+TEST_F(PlacementEndToEnd, SharedScenarios) {
+  const std::map<Step, std::string> steps{{Step::kNone, "release\n"},
+                                          {Step::kMove, "move 300 250 700 450\nrelease\n"},
+                                          {Step::kMinimise, "syscommand\tF060\npump\t200\nrelease\n"},
+                                          {Step::kCloseRequest, "close\n"}};
+  for (const auto& scenario : PlacementScenarios()) {
+    if (!scenario.end_to_end)
+      continue;
+    SCOPED_TRACE(scenario.name);
+    std::string script = "reg-delete-key\n";
+    Values planted;
+    for (const auto& [name, value] : scenario.planted) {
+      const bool dword = value.starts_with("DWORD:");
+      script += (dword ? "reg-set-dword " : "reg-set-sz ") + std::string(name) + " " +
+                std::string(value.substr(value.find(':') + 1)) + "\n";
+      planted.emplace(name, value);
+    }
+    const HostRun run = Run(script + "run\npump\t200\nplacement\nstate\n" + steps.at(scenario.step) +
+                            "wait-gone\nreg-dump\n");
+    EXPECT_TRUE(run.Printed("placement: " + std::string(scenario.opens))) << run.output;
+    // Shown and rebuilt whatever the restore met.
+    EXPECT_NE(run.Value("state: ").find("visible=1 iconic=0 button-enabled=1"), std::string::npos)
+        << run.output;
+    EXPECT_EQ(run.Value("box: "), scenario.error.empty() ? "" : "zqthost|" + std::string(scenario.error));
+    const Values stored = RegistryOf(run);
+    if (!scenario.saves) {
+      EXPECT_EQ(stored, planted) << run.output;
+    }
+    for (const auto& [name, value] : scenario.stored) {
+      EXPECT_EQ(stored.contains(std::string(name)) ? stored.at(std::string(name)) : "(missing)", value)
+          << name;
+    }
+    if (!scenario.reopens.empty()) {
+      const HostRun next = Run("run\npump\t200\nplacement\nstate\nrelease\nwait-gone\n");
+      EXPECT_TRUE(next.Printed("placement: " + std::string(scenario.reopens))) << next.output;
+      EXPECT_NE(next.Value("state: ").find("visible=1 iconic=0"), std::string::npos) << next.output;
+    }
+  }
 }
 
 }  // namespace

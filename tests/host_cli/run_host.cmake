@@ -1,4 +1,5 @@
-# Runs zqthost.exe once and compares its output and exit code with the expected ones.
+# Runs a host program (zqthost.exe, the example host) once and compares its output, line ends aside, and exit
+# code with the expected ones.
 #   EMULATOR, HOST: how to run the host; ARGS: its arguments separated by "|"
 #   EXPECTED: file with the expected output; @VAR@ in it is replaced from this script's variables
 #   EXPECTED_REGEX: instead of EXPECTED, a regular expression the whole output must match
@@ -20,6 +21,7 @@ if(STDIN)
 endif()
 execute_process(COMMAND ${EMULATOR} "${HOST}" ${host_args} ${input_option}
                 RESULT_VARIABLE rc OUTPUT_VARIABLE output ERROR_VARIABLE errors TIMEOUT 120)
+string(REPLACE "\r\n" "\n" output "${output}")
 
 string(REGEX MATCHALL "window=0x[0-9a-f]+" handles "${output}")
 list(REMOVE_DUPLICATES handles)

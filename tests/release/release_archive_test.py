@@ -4,9 +4,9 @@
 Unpacks the archive with unzip into a temporary folder and checks what a release promises: SHA256SUMS over
 every file (sha256sum -c), an i686 DLL without debug sections or symbols and under 450 KB whose
 .gnu_debuglink names the debug file beside it with that file's CRC, the six exports and Windows-only imports,
-a VERSIONINFO that carries the archive name's version, the header and guides of this tree. Then the
-archive's own zqthost.exe loads the DLL that lies beside it under 32-bit Wine, in a fresh prefix, and
-replays the bundled VE7IO log against Debian's cty.dat.
+a VERSIONINFO that carries the archive name's version, the header, guides and example host of this tree, and
+the example built by the command its comment gives. Then the archive's own zqthost.exe loads the DLL that lies
+beside it under 32-bit Wine, in a fresh prefix, and replays the bundled VE7IO log against Debian's cty.dat.
 
 usage: release_archive_test.py ARCHIVE
 Prints unittest's report and, last, one summary line; the exit code is 0 when every check passed.
@@ -15,6 +15,7 @@ Prints unittest's report and, last, one summary line; the exit code is 0 when ev
 import os
 import re
 import shlex
+import shutil
 import struct
 import subprocess
 import sys
@@ -31,9 +32,10 @@ REPLAYED_LOG = os.path.join(ROOT, "data", "logs", "cqww-rtty-2024-ve7io.log")
 SIZE_LIMIT = 450 * 1024
 
 RELEASE_FILES = {"ZQTRTTYContest.dll", "ZQTRTTYContest.dll.debug", "ZQTRTTYContest.h",
-                 "host-authors-guide.md", "zqthost.exe", "zqthost.md", "SHA256SUMS"}
+                 "host-authors-guide.md", "zqthost.exe", "zqthost.md", "minimal_host.c", "SHA256SUMS"}
 FROM_THE_TREE = {"ZQTRTTYContest.h": "include/ZQTRTTYContest.h",
-                 "host-authors-guide.md": "docs/host-authors-guide.md", "zqthost.md": "docs/zqthost.md"}
+                 "host-authors-guide.md": "docs/host-authors-guide.md", "zqthost.md": "docs/zqthost.md",
+                 "minimal_host.c": "examples/minimal_host.c"}
 
 ARCHIVE = ""  # set from the command line
 
@@ -105,6 +107,16 @@ class ArchiveContents(unittest.TestCase):
             with self.subTest(file=name), open(Unpacked.path(name), "rb") as shipped, \
                     open(os.path.join(ROOT, source), "rb") as tree:
                 self.assertEqual(shipped.read(), tree.read())
+
+    def test_the_example_host_builds_as_its_comment_says(self):
+        # With nothing but the shipped example and header, as a host author starts.
+        with open(Unpacked.path("minimal_host.c"), encoding="ascii") as source:
+            command = re.search(r"^ \*\s+(i686-w64-mingw32-gcc .*)$", source.read(), re.MULTILINE).group(1)
+        with tempfile.TemporaryDirectory() as scratch:
+            for name in ("minimal_host.c", "ZQTRTTYContest.h"):
+                shutil.copy(Unpacked.path(name), scratch)
+            run(*shlex.split(command), cwd=scratch)
+            self.assertIn("file format pei-i386", run(OBJDUMP, "-f", os.path.join(scratch, "minimal_host.exe")))
 
 
 class ShippedDll(unittest.TestCase):

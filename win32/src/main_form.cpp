@@ -6,7 +6,6 @@
 
 #include "core/rebuild.h"
 #include "error_box.h"
-#include "win32/host_process.h"
 #include "module_state.h"
 #include "recalc_button.h"
 
@@ -100,9 +99,7 @@ TfmMainForm::TfmMainForm(HINSTANCE instance, QsoBuffer& buffer, const TContestDa
   SetWindowTextA(window_.get(), caption.c_str());
 
   placement_window_.emplace(window_.get(), Module().PixelsPerInch());
-  placement_store_.emplace(registry_, *placement_window_, static_cast<ErrorSink&>(*this),
-                           HostExecutablePath());
-  placement_store_->StoredValues().Add("CurrentBand", 1);
+  placement_store_.emplace(registry_, *placement_window_, static_cast<ErrorSink&>(*this));
 
   // Messages reach this object only once it is whole: until now they got the default handling, so a close
   // request during the steps above destroyed the window, which makes the construction fail here.
@@ -284,7 +281,7 @@ LRESULT TfmMainForm::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
     }
     case WM_DESTROY:
       destroying_ = true;
-      Dispatch([this] { placement_store_->OnDestroy({}); });
+      Dispatch([this] { placement_store_->OnDestroy(); });
       return 0;
     case WM_COMMAND:
       if (lparam == 0 && LOWORD(wparam) == kDxccMenuItem)

@@ -10,7 +10,6 @@
 #include "core/qso_buffer.h"
 #include "core/tally.h"
 #include "odbc/odbc_query.h"
-#include "placement/error_sink.h"
 #include "placement/form_storage.h"
 #include "report_area.h"
 #include "win32/compare_string_collation.h"

@@ -1,6 +1,5 @@
 #include "win32/win_placement_window.h"
 
-#include <array>
 #include <memory>
 #include <type_traits>
 
@@ -16,18 +15,6 @@ POINT ToPoint(PlacementPoint p) {
   return {p.x, p.y};
 }
 
-int ShowCommandFor(WindowState state) {
-  switch (state) {
-    case WindowState::kMinimized:
-      return SW_SHOWMINIMIZED;
-    case WindowState::kMaximized:
-      return SW_SHOWMAXIMIZED;
-    case WindowState::kNormal:
-      break;
-  }
-  return SW_SHOWNORMAL;
-}
-
 struct ScreenDcReleaser {
   void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
 };
@@ -37,16 +24,6 @@ struct ScreenDcReleaser {
 int ReadLogicalPixelsPerInch() {
   const std::unique_ptr<std::remove_pointer_t<HDC>, ScreenDcReleaser> dc(GetDC(nullptr));
   return GetDeviceCaps(dc.get(), LOGPIXELSY);
-}
-
-std::string WinPlacementWindow::ClassName() const {
-  std::array<char, 256> name{};
-  const int length = GetClassNameA(hwnd_, name.data(), static_cast<int>(name.size()));
-  return std::string(name.data(), static_cast<std::size_t>(length > 0 ? length : 0));
-}
-
-bool WinPlacementWindow::HandleAllocated() const {
-  return hwnd_ != nullptr && IsWindow(hwnd_) != FALSE;
 }
 
 WindowPlacement WinPlacementWindow::GetPlacement() const {
@@ -77,33 +54,12 @@ bool WinPlacementWindow::IsVisible() const {
   return IsWindowVisible(hwnd_) != FALSE;
 }
 
-BorderStyle WinPlacementWindow::Border() const {
-  const auto style = static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_STYLE));
-  const auto ex_style = static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_EXSTYLE));
-  const bool tool = (ex_style & WS_EX_TOOLWINDOW) != 0;
-  if ((style & WS_THICKFRAME) != 0) {
-    return tool ? BorderStyle::kSizeToolWin : BorderStyle::kSizeable;
-  }
-  if ((ex_style & WS_EX_DLGMODALFRAME) != 0) {
-    return BorderStyle::kDialog;
-  }
-  if ((style & WS_BORDER) != 0) {
-    return tool ? BorderStyle::kToolWindow : BorderStyle::kSingle;
-  }
-  return BorderStyle::kNone;
-}
-
-int WinPlacementWindow::SystemMetric(int index) const {
-  return GetSystemMetrics(index);
-}
-
 void WinPlacementWindow::SetState(WindowState state) {
-  if (!IsVisible()) {
-    hidden_state_ = state;
-    return;
-  }
-  if (state != State()) {
-    ShowWindow(hwnd_, state == WindowState::kMinimized ? SW_MINIMIZE : ShowCommandFor(state));
+  state_ = state;
+  // Showing a window already in that state would activate it, taking the focus from the host.
+  const bool maximized = IsZoomed(hwnd_) != FALSE;
+  if (IsVisible() && (IsIconic(hwnd_) != FALSE || maximized != (state == WindowState::kMaximized))) {
+    ShowWindow(hwnd_, ShowCommand());
   }
 }
 
@@ -111,18 +67,12 @@ void WinPlacementWindow::Update() {
   UpdateWindow(hwnd_);
 }
 
-WindowState WinPlacementWindow::State() const {
-  if (!IsVisible()) {
-    return hidden_state_;
-  }
-  if (IsIconic(hwnd_) != FALSE) {
-    return WindowState::kMinimized;
-  }
-  return IsZoomed(hwnd_) != FALSE ? WindowState::kMaximized : WindowState::kNormal;
+int WinPlacementWindow::SystemMetric(int index) const {
+  return GetSystemMetrics(index);
 }
 
 int WinPlacementWindow::ShowCommand() const {
-  return ShowCommandFor(State());
+  return state_ == WindowState::kMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
 }
 
 }  // namespace zqt::win32

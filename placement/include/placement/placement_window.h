@@ -1,9 +1,8 @@
 #pragma once
-// What the placement store needs from the window it keeps: the platform's placement record, the window's
-// state and the screen's metrics.
+// What the placement store needs from the statistics window: the platform's placement record, whether the
+// window is visible, its show state and the screen's metrics.
 
 #include <cstdint>
-#include <string>
 
 namespace zqt {
 
@@ -29,49 +28,32 @@ struct WindowPlacement {
   PlacementPoint min_position;
   PlacementPoint max_position;
   PlacementRect normal_position;
+  bool operator==(const WindowPlacement&) const = default;
 };
 static_assert(sizeof(WindowPlacement) == 44);
 
-enum class WindowState { kNormal, kMinimized, kMaximized };
+enum class WindowState { kNormal, kMaximized };
 
-// The window's frame, numbered as the stored border styles are.
-enum class BorderStyle {
-  kNone = 0,
-  kSingle = 1,
-  kSizeable = 2,
-  kDialog = 3,
-  kToolWindow = 4,
-  kSizeToolWin = 5,
-};
-
-// GetSystemMetrics indices the store reads.
+// GetSystemMetrics indices the store reads: the primary screen's size and the sizing frame of the window's
+// sizeable border.
 inline constexpr int kSmCxScreen = 0;
 inline constexpr int kSmCyScreen = 1;
-inline constexpr int kSmCxBorder = 5;
-inline constexpr int kSmCyBorder = 6;
-inline constexpr int kSmCxDlgFrame = 7;
-inline constexpr int kSmCyDlgFrame = 8;
 inline constexpr int kSmCxFrame = 32;
 inline constexpr int kSmCyFrame = 33;
 
 class PlacementWindow {
  public:
   virtual ~PlacementWindow() = default;
-  // The window's class name, the default section of its store.
-  virtual std::string ClassName() const = 0;
-  // Whether the native window exists.
-  virtual bool HandleAllocated() const = 0;
   virtual WindowPlacement GetPlacement() const = 0;
   virtual void SetPlacement(const WindowPlacement& placement) = 0;
   virtual bool IsVisible() const = 0;
-  virtual BorderStyle Border() const = 0;
-  virtual int SystemMetric(int index) const = 0;
-  // The display's logical pixels per inch, as read once when the module started.
-  virtual int PixelsPerInch() const = 0;
   // A visible window changes state at once; a hidden one takes the state when it is next shown.
   virtual void SetState(WindowState state) = 0;
   // Lets the window repaint at once.
   virtual void Update() = 0;
+  virtual int SystemMetric(int index) const = 0;
+  // The display's logical pixels per inch, as read once when the module started.
+  virtual int PixelsPerInch() const = 0;
 };
 
 }  // namespace zqt

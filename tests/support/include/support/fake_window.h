@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "placement/error_sink.h"
+#include "placement/form_storage.h"
 #include "placement/placement_window.h"
 
 namespace zqt {
@@ -31,14 +31,11 @@ class FakeWindow : public PlacementWindow {
 
   WindowPlacement placement{44, 0, 1, {-1, -1}, {-1, -1}, kDesignRect};
   bool visible = false;
-  BorderStyle border = BorderStyle::kSizeable;
   int pixels_per_inch = 96;
   std::optional<WindowState> state;
   std::vector<WindowPlacement> applied;
   int updates = 0;
 
-  std::string ClassName() const override { return "TfmMainForm"; }
-  bool HandleAllocated() const override { return true; }
   WindowPlacement GetPlacement() const override { return placement; }
   // Like the platform, reports the window's own show state, which applying show command 0 leaves alone.
   void SetPlacement(const WindowPlacement& p) override {
@@ -50,22 +47,15 @@ class FakeWindow : public PlacementWindow {
     }
   }
   bool IsVisible() const override { return visible; }
-  BorderStyle Border() const override { return border; }
-  // Distinct numbers per frame metric, so a swapped index shows.
+  void SetState(WindowState s) override { state = s; }
+  void Update() override { ++updates; }
+  // Distinct numbers per metric, so a swapped index shows.
   int SystemMetric(int index) const override {
     switch (index) {
       case kSmCxScreen:
         return 1280;
       case kSmCyScreen:
         return 1024;
-      case kSmCxBorder:
-        return 1;
-      case kSmCyBorder:
-        return 2;
-      case kSmCxDlgFrame:
-        return 3;
-      case kSmCyDlgFrame:
-        return 5;
       case kSmCxFrame:
         return 4;
       case kSmCyFrame:
@@ -75,8 +65,6 @@ class FakeWindow : public PlacementWindow {
     }
   }
   int PixelsPerInch() const override { return pixels_per_inch; }
-  void SetState(WindowState s) override { state = s; }
-  void Update() override { ++updates; }
 };
 
 class RecordingErrors : public ErrorSink {

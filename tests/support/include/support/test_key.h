@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "placement/store_names.h"
+#include "placement/value_format.h"
 #include "win32/host_process.h"
 
 namespace zqt::test {
