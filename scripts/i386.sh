@@ -65,8 +65,10 @@ zqt_i386_reason() {
 }
 
 # The Windows build that demo and score run: the product (win32) wherever 32-bit Wine runs, natively or emulated,
-# else the x86-64 build of the same sources.
+# else the x86-64 build of the same sources. ZQT_WINDOWS_PRESET pins it (a test of the commands pins the build
+# its suite runs, since an emulated product takes minutes).
 zqt_windows_preset() {
+  [ -n "${ZQT_WINDOWS_PRESET:-}" ] && echo "$ZQT_WINDOWS_PRESET" && return
   zqt_probe_i386
   case $zqt_i386 in native | emulated) echo win32 ;; *) echo win64 ;; esac
 }
