@@ -31,7 +31,10 @@ apt_update() {
     [ "$attempt" -lt 3 ] && sleep $((attempt * 10))
   done
   zqt_failed_indexes=$(sed -n -E 's/^[EW]: Failed to fetch (.*)/\1/p' <<<"$out" | sed -E 's/ \[IP: [^]]*\]$//')
-  zqt_failed_suites=$(sed -n -E 's|^[^ ]*/dists/([^/]+)/.*|\1|p' <<<"$zqt_failed_indexes" | sort -u | tr '\n' ' ')
+  # Only a suite with a missing package index is held back later: a source that could not be reached at all
+  # (its Release file failed) gives apt no packages, and its suite's name may be a good source's too.
+  zqt_failed_suites=$(sed -n -E 's|^[^ ]*/dists/([^/]+)/[^ ]*/Packages[^ ]* .*|\1|p' <<<"$zqt_failed_indexes" |
+    sort -u | tr '\n' ' ')
   if [ -n "$zqt_failed_indexes" ]; then
     echo "zqt setup: warning: apt-get update could not fetch these indexes, going on without them:" >&2
     sed 's/^/  /' <<<"$zqt_failed_indexes" >&2
