@@ -37,7 +37,7 @@ void operator delete(void* block, std::size_t) noexcept {
   operator delete(block);
 }
 
-#include "core/locale_collation.h"
+#include "support/locale_collation.h"
 #include "core/tally.h"
 
 namespace {
@@ -114,7 +114,8 @@ void CountAndFullResort(benchmark::State& state) {
     const TContestData qso = QsoRecord(Call(rng) + "/" + std::to_string(serial++), "40m");
     state.ResumeTiming();
     if (tally.CheckQSO(qso, false) > 0) {
-      list.push_back({zqt::ReadText(qso.CallSign), zqt::ReadText(qso.DigiBand), zqt::ReadText(qso.QSOMode)});
+      list.push_back({std::string(zqt::TextView(qso.CallSign)), std::string(zqt::TextView(qso.DigiBand)),
+                      std::string(zqt::TextView(qso.QSOMode))});
       std::sort(list.begin(), list.end(),
                 [](const StringQso& a, const StringQso& b) { return a.call < b.call; });
     }

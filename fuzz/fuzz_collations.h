@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "core/collation.h"
-#include "core/locale_collation.h"
+#include "support/locale_collation.h"
 
 namespace zqt::fuzzing {
 

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/error.h"
 #include "core/rebuild.h"
@@ -20,7 +21,7 @@
 namespace zqt::fuzzing {
 namespace {
 
-// The buffer's fields the columns go to, in kColumns order.
+// The buffer's fields the columns go to, in kLogColumns order.
 constexpr std::array<TextField, 7> kRowFields = {&TContestData::QSOReportRecived, &TContestData::DXCCPrefix,
                                                  &TContestData::MainPrefix,       &TContestData::CallSign,
                                                  &TContestData::DigiBand,         &TContestData::QSOMode,
@@ -32,7 +33,7 @@ std::string Cut(const std::string& value) {
 
 // A row as the rebuild stores it in the buffer: every value cut at 255 characters, the continent's ASCII
 // letters in capitals.
-QsoTexts Stored(const Row& row) {
+QsoTexts Stored(const test::LogRow& row) {
   std::string continent = Cut(row[6]);
   for (char& c : continent) {
     if (c >= 'a' && c <= 'z')
@@ -99,11 +100,12 @@ void RequireSameAsLiveInOrdinalOrder(const Tally& tally, std::vector<QsoTexts> s
 
 }  // namespace
 
-void RebuildAndCheck(Tally& tally, TContestData& buffer, RowsQuery& query, const std::vector<Row>& rows,
-                     std::uint8_t missing, const Collation& collation) {
+void RebuildAndCheck(Tally& tally, TContestData& buffer, test::FakeQuery& query, std::uint8_t missing,
+                     const Collation& collation) {
+  const std::vector<test::LogRow>& rows = query.Rows();
   const TContestData before = buffer;
   const std::string table(reinterpret_cast<const char*>(buffer.LogTable + 1), buffer.LogTable[0]);
-  const int opens_before = query.Opens();
+  const int opens_before = query.opens;
   test::CountingPump pump;
   int clears = 0;
   std::optional<std::string> error;
@@ -117,24 +119,22 @@ void RebuildAndCheck(Tally& tally, TContestData& buffer, RowsQuery& query, const
   } catch (const Error& e) {
     error = e.what();
   }
-  Require(!query.Active(), "the query is closed after every rebuild, error or not");
+  Require(query.open_cursors == 0, "no cursor is left open after a rebuild, error or not");
   Require(clears == 1, "every rebuild clears the report once");
 
-  const std::size_t read = query.RowsRead();
+  const std::size_t read = query.opens == opens_before ? 0 : query.rows_read;
   if (table.find_first_of(std::string_view(";\r\n\0", 4)) != std::string::npos) {
-    Require(error && error->starts_with("Log table name '") && query.Opens() == opens_before,
+    Require(error && error->starts_with("Log table name '") && query.opens == opens_before,
             "a table name holding a statement separator is refused before the query runs");
   } else {
-    Require(
-        query.Opens() == opens_before + 1 && query.Sql() == "Select * from " + table + " order by CallSign",
-        "the rebuild runs the log statement once");
+    Require(query.opens == opens_before + 1 && query.sql == "Select * from " + table + " order by CallSign",
+            "the rebuild runs the log statement once");
     if (!error) {
       Require(read == rows.size(), "without an error every row is read");
-    } else if (*error != kLostConnection) {
-      const auto first =
-          static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(missing & kAllColumns)));
-      Require(first < kColumns.size() && !rows.empty() && read == 0 &&
-                  *error == "LogQuery: Field '" + std::string(kColumns[first]) + "' not found",
+    } else if (*error != test::kLostConnection) {
+      const auto first = static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(missing & 0x7F)));
+      Require(first < kLogColumns.size() && !rows.empty() && read == 0 &&
+                  *error == "LogQuery: Field '" + std::string(kLogColumns[first]) + "' not found",
               "a missing column fails the first row, naming the first one the rebuild reads");
     }
   }

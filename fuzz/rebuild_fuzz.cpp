@@ -1,14 +1,15 @@
 // Arbitrary log rows through RecalcFromLog from a query stand-in: NUL bytes inside values, values up to 64
 // KB, empty and NULL cells (both read as ""), missing columns, rows in any order, and an error thrown at any
-// call of the query, as a lost connection gives. After every rebuild the query is closed; the tally holds
+// call of the query, as a lost connection gives. After every rebuild no cursor is open; the tally holds
 // exactly the rows read before any error, as an independent count of them has it; and it counts what those
 // rows, stored as the rebuild stores them and fed live in ordinal call order, give.
 //
-// Input: a header byte (bit 0 the collation; bit 1 a query left open before; bit 2 a second rebuild of the
-// same rows, without the error; bits 3-4 how many QSOs are counted live first), the buffer's record
-// (record_decoding.h), the log table's name (a length byte and its characters), the live QSOs' records, a
-// byte naming missing columns (bit i for kColumns[i]), the number of the query call that fails (two bytes,
-// little-endian, 0 for none), then rows of seven cells in kColumns order until the input ends. A cell: a kind
+// Input: a header byte (bit 0 the collation; bit 1 unused; bit 2 a second rebuild of the same rows, without
+// the error; bits 3-4 how many QSOs are counted live first), the buffer's record (record_decoding.h), the log
+// table's name (a length byte and its characters), the live QSOs' records, a byte naming missing columns (bit
+// i for kLogColumns[i]), the number of the query call that fails (two bytes, little-endian, 0 for none; Open
+// is call 1, each Next of its cursor one more), then rows of seven cells in kLogColumns order until the
+// input ends. A cell: a kind
 // byte below 0xF0 is the length of the text that follows; 0xF0 is NULL; 0xF1 the same column's cell of the
 // row before; 0xF2 a long value, (a + 1) << (b % 9) bytes for the next two bytes a and b, filled with a
 // pattern text (a length byte and its characters) over and over; any other kind is empty text. The cells of
@@ -24,7 +25,7 @@
 #include "fuzz_input.h"
 #include "rebuild_checks.h"
 #include "record_decoding.h"
-#include "rows_query.h"
+#include "support/fake_query.h"
 
 namespace zqt::fuzzing {
 namespace {
@@ -36,7 +37,7 @@ constexpr std::size_t kMaxRows = 16;
 // byte of them passes through the fuzzer's instrumented code.
 constexpr std::size_t kMaxCellBytes = std::size_t{128} << 10;
 
-std::string Cell(FuzzInput& in, const Row* above, std::size_t column) {
+std::string Cell(FuzzInput& in, const test::LogRow* above, std::size_t column) {
   const std::uint8_t kind = in.Byte();
   if (kind < 0xF0)
     return in.Bytes(kind);
@@ -53,11 +54,11 @@ std::string Cell(FuzzInput& in, const Row* above, std::size_t column) {
   return {};
 }
 
-std::vector<Row> DecodeRows(FuzzInput& in) {
-  std::vector<Row> rows;
+std::vector<test::LogRow> DecodeRows(FuzzInput& in) {
+  std::vector<test::LogRow> rows;
   std::size_t bytes_left = kMaxCellBytes;
   while (!in.Empty() && rows.size() < kMaxRows) {
-    Row row;
+    test::LogRow row;
     for (std::size_t column = 0; column < row.size(); ++column) {
       std::string cell = Cell(in, rows.empty() ? nullptr : &rows.back(), column);
       if (cell.size() > bytes_left)
@@ -84,14 +85,12 @@ void FuzzRebuild(FuzzInput in) {
   }
   const std::uint8_t missing = in.Byte();
   const std::uint16_t fail_at = in.Word();
-  const std::vector<Row> rows = DecodeRows(in);
-
-  RowsQuery query(rows, missing, (header & 2) != 0);
+  test::FakeQuery query(DecodeRows(in), missing);
   query.FailAt(fail_at);
-  RebuildAndCheck(tally, buffer, query, rows, missing, collation);
+  RebuildAndCheck(tally, buffer, query, missing, collation);
   if ((header & 4) != 0) {
     query.FailAt(0);
-    RebuildAndCheck(tally, buffer, query, rows, missing, collation);
+    RebuildAndCheck(tally, buffer, query, missing, collation);
   }
 }
 

@@ -1,8 +1,8 @@
 // The whole rebuild (RecalcFromLog with OdbcQuery fetching blocks, as the window runs it) next to the bare
 // ODBC loops over the same rows and columns, on a SQLite file and on the PostgreSQL server of ./zqt bench's
 // session: the bound block fetch (the floor) and one SQLGetData per value. All run in every iteration, in
-// turns, so that the machine's load and the process's memory state weigh on them alike; the ratio to the block
-// fetch is the figure to watch (target: at most 1.25).
+// turns, so that the machine's load and the process's memory state weigh on them alike; the ratio to the
+// block fetch is the figure to watch (target: at most 1.25).
 
 #include <benchmark/benchmark.h>
 
@@ -10,7 +10,7 @@
 
 #include "bench_log.h"
 #include "core/boundary_records.h"
-#include "core/locale_collation.h"
+#include "support/locale_collation.h"
 #include "core/rebuild.h"
 #include "core/tally.h"
 #include "odbc/odbc_query.h"

@@ -1,9 +1,12 @@
 #include "core/rebuild.h"
 
+#include <string>
+
 #include "base/ascii_case.h"
 #include "core/error.h"
 
 namespace zqt {
+namespace {
 
 std::string LogStatement(std::string_view table) {
   if (table.find_first_of(std::string_view(";\r\n\0", 4)) != std::string_view::npos) {
@@ -13,37 +16,34 @@ std::string LogStatement(std::string_view table) {
   return "Select * from " + std::string(table) + " order by CallSign";
 }
 
+}  // namespace
+
 void RecalcFromLog(Tally& tally, TContestData& buffer, Query& query, MessagePump& pump,
                    const std::function<void()>& clear_report) {
   tally.Clear();
   clear_report();
 
-  if (query.Active())
-    query.Close();
-  query.SetSql(LogStatement(TextView(buffer.LogTable)));
-  // However the rebuild ends, error or not, the statement goes: one left open holds a read cursor, and on
-  // some drivers a transaction, on the host's connection, which can keep the host's next QSO from being
-  // written or committed.
-  struct CloseOnExit {
-    Query& query;
-    ~CloseOnExit() { query.Close(); }
-  } close_on_exit{query};
-  query.Open();
+  // The cursor owns the statement: one left open holds a read cursor, and on some drivers a transaction, on
+  // the host's connection, which can keep the host's next QSO from being written or committed.
+  const std::unique_ptr<RowCursor> rows = query.Open(LogStatement(TextView(buffer.LogTable)), kLogColumns);
   pump.ProcessMessages();
 
-  while (!query.Eof()) {
-    WriteText(buffer.QSOReportRecived, query.FieldAsText("QSOReportRecived"));
-    WriteText(buffer.DXCCPrefix, query.FieldAsText("DXCCPrefix"));
-    WriteText(buffer.MainPrefix, query.FieldAsText("MainPrefix"));
-    WriteText(buffer.CallSign, query.FieldAsText("CallSign"));
-    WriteText(buffer.DigiBand, query.FieldAsText("DigiBand"));
-    WriteText(buffer.QSOMode, query.FieldAsText("QSOMode"));
-    WriteText(buffer.Continent, ToUpperAscii(query.FieldAsText("Continent")));
+  std::array<std::string_view, kLogColumns.size()> texts;
+  while (rows->Next(texts)) {
+    WriteText(buffer.QSOReportRecived, texts[0]);
+    WriteText(buffer.DXCCPrefix, texts[1]);
+    WriteText(buffer.MainPrefix, texts[2]);
+    WriteText(buffer.CallSign, texts[3]);
+    WriteText(buffer.DigiBand, texts[4]);
+    WriteText(buffer.QSOMode, texts[5]);
+    WriteText(buffer.Continent, texts[6]);
+    // Upper-cased in the slot, as stored: no copy of the text per row.
+    for (std::size_t i = 1; i <= buffer.Continent[0]; ++i)
+      buffer.Continent[i] = static_cast<std::uint8_t>(ToUpperAscii(static_cast<char>(buffer.Continent[i])));
     tally.CheckQSO(buffer, true);
     // Engines order "order by CallSign" by their own collation; keeping the list in ordinal order here makes
     // the next duplicate check right whatever that order was. In-order rows make this a no-op.
     tally.SortWorked();
-    query.Next();
   }
 }
 

@@ -1,6 +1,14 @@
 #include "core/tally.h"
 
 namespace zqt {
+namespace {
+
+// Spaces in front of the number up to four characters; a longer number is never cut.
+std::string PadLeft(const std::string& number) {
+  return std::string(number.size() < 4 ? 4 - number.size() : 0, ' ') + number;
+}
+
+}  // namespace
 
 int Tally::CheckQSO(const TContestData& qso, bool commit) {
   const std::string_view call = TextView(qso.CallSign);
@@ -45,14 +53,6 @@ std::int64_t Tally::Score() const {
   return mults * qso_count_ * static_cast<std::int64_t>(continents_.Count());
 }
 
-std::string PadLeft(std::string_view text, std::size_t width, std::string_view pad) {
-  std::string out;
-  for (std::size_t i = text.size(); i < width; ++i)
-    out += pad;
-  out += text;
-  return out;
-}
-
 std::string Tally::ShowStatistic() const {
   const std::string qso = std::to_string(qso_count_);
   const std::string dx = std::to_string(entities_.Count());
@@ -65,7 +65,7 @@ std::string Tally::ShowStatistic() const {
   std::string text = "    .\t QSO\t  DX\t  JA\t   W\t  VE\t  VK\tCont\t\r\n";
   text += "Total\t";
   for (const std::string* n : {&qso, &dx, &ja, &w, &ve, &vk, &cont})
-    text += PadLeft(*n, 4, " ") + "\t";
+    text += PadLeft(*n) + "\t";
   text += "\r\n";
   text += " Score: " + qso + "*(" + dx + "+" + ja + "+" + w + "+" + ve + "+" + vk + ")*" + cont + "= " +
           std::to_string(Score()) + "\r\n";

@@ -21,13 +21,6 @@ void TextSet::Clear() {
   known_.clear();
 }
 
-bool TextSet::Contains(std::string_view text) const {
-  if (known_.contains(text))
-    return true;
-  const std::size_t at = LowerBound(text);
-  return at < items_.size() && collation_->Compare(items_[at], text) == 0;
-}
-
 void TextSet::Insert(std::string_view text) {
   if (known_.contains(text))
     return;

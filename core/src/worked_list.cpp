@@ -22,10 +22,6 @@ std::string BandModeKey(std::string_view band, std::string_view mode) {
 
 }  // namespace
 
-int CompareQSOCall(const TQSO& a, const TQSO& b) {
-  return CompareOrdinal(a.Call, b.Call);
-}
-
 void WorkedList::Clear() {
   calls_.clear();
   entries_.clear();

@@ -1,64 +1,65 @@
 #pragma once
-// An executed SELECT positioned on a row, with its columns looked up by name and read as text.
+// An executed SELECT read through its named columns only, as text.
 
 #include <cstddef>
-#include <memory>
-#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "bound_block.h"
+#include "core/query.h"
 #include "odbc/odbc_api.h"
 #include "statement_handle.h"
 
 namespace zqt::odbc {
 
-// Drivers may require a row's columns to be read in ascending order, once each. So a row's values are read
-// into a cache on the row's first request: on the first row every column, afterwards the columns that were
-// asked for during the first row. A column first asked for later is read when asked and joins those columns.
-//
-// With block_rows above 1, the rows after the first come in blocks of that many rows into bound buffers,
-// where the driver takes row arrays: the columns asked for during the first row are bound, values keep at
-// most 255 characters, and a column first asked for later cannot be read. A driver without row arrays is read
-// row by row as above.
-class ResultCursor {
+// Where the driver takes row arrays, rows come a block at a time into bound column buffers (SQLBindCol with
+// SQL_ATTR_ROW_ARRAY_SIZE): one call into the driver per block instead of one per row and column. Under Wine
+// every ODBC call crosses from the Windows side into the Unix driver, so the calls saved are the time saved.
+// A driver that takes none is read row by row with SQLGetData, the named columns in ascending order, as
+// drivers may require. Either way a value keeps at most 255 characters, all a record's slot holds.
+class ResultCursor final : public RowCursor {
  public:
-  // Executes `sql` on a statement of its own and fetches the first row. Raises the driver's message.
-  ResultCursor(SQLHDBC connection, std::string_view sql, std::size_t block_rows);
+  // Executes `sql` on a statement of its own and fetches the first row or block. Raises the driver's
+  // message.
+  ResultCursor(SQLHDBC connection, std::string_view sql, std::span<const std::string_view> columns,
+               std::string_view component, std::size_t block_rows);
+  ResultCursor(const ResultCursor&) = delete;
+  ResultCursor& operator=(const ResultCursor&) = delete;
 
-  bool Eof() const { return eof_; }
-  void Next();
-
-  // The column's index, its name compared with ASCII letter case ignored; the first of equal names.
-  std::optional<std::size_t> FindColumn(std::string_view name) const;
-
-  // The column's value in the current row; "" past the last row. Valid until the cursor moves. Nothing when
-  // the rows come in blocks and the column is not bound.
-  std::optional<std::string_view> Value(std::size_t column);
+  bool Next(std::span<std::string_view> texts) override;
 
  private:
-  void Fetch();
-  void ReadRow();
-  void Read(std::size_t column);
-  // Binds the columns asked for during the first row for block fetches, where the driver takes row arrays.
-  void StartBlocks();
-  void NextInBlock();
+  static constexpr std::size_t kMaxText = 255;
+  static constexpr std::size_t kCell = kMaxText + 1;  // the driver ends every value with a NUL
 
+  // The result's column of each name; keeps the message for the first name it lacks.
+  void FindColumns(SQLSMALLINT count, std::span<const std::string_view> names, std::string_view component);
+  // Binds the columns read for blocks of `rows` rows; false when the driver takes no row arrays.
+  bool BindBlocks(std::size_t rows);
+  // The next row or block; false past the last row.
+  bool Fetch();
+  // Reads the current row's columns into their cells with SQLGetData, in ascending column order.
+  void ReadRow();
+  // The text of a cell in a row: "" for NULL, at most kMaxText characters.
+  std::string_view CellText(std::size_t slot, std::size_t row) const;
+
+  std::vector<std::size_t> slots_;       // each name's cell
+  std::vector<SQLUSMALLINT> columns_;    // each cell's column of the result, from 1
+  std::vector<std::size_t> read_order_;  // the cells by ascending column
+  std::string missing_;                  // "Field ... not found" for the first name the result lacks
+  bool blocks_ = false;
+  std::size_t rows_ = 1;  // rows in a block, or one
+  // Text cells and length indicators, column by column: rows_ of each for every column read.
+  std::vector<char> text_;
+  std::vector<SQLLEN> lengths_;
+  std::vector<SQLUSMALLINT> status_;
+  SQLULEN fetched_ = 0;
+  std::size_t row_ = 0;  // the current row of the block
+  bool started_ = false;
+  bool has_row_ = false;
+  // Declared last, so that it goes first: the driver holds the addresses of the buffers above until then.
   StatementHandle statement_;
-  std::size_t block_rows_;
-  std::vector<std::string> names_;
-  std::vector<std::string> values_;
-  std::vector<unsigned char> loaded_;     // read in the current row
-  std::vector<unsigned char> row_plan_;   // read at a row's first request
-  std::vector<unsigned char> requested_;  // asked for during the first row
-  bool first_row_ = true;
-  bool row_read_ = false;
-  bool eof_ = false;
-  // Block fetches: the block, each column's place in it (-1: not bound) and the current row in it.
-  std::unique_ptr<BoundBlock> block_;
-  std::vector<int> slots_;
-  std::size_t block_row_ = 0;
 };
 
 }  // namespace zqt::odbc

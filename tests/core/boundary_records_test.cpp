@@ -13,9 +13,9 @@ TEST(LengthPrefixedText, ReadsTheLengthBytesWorthAndIgnoresTheRest) {
   ZqtText slot{};
   slot[0] = 3;
   std::copy_n("K1ABCDEF", 8, slot + 1);
-  EXPECT_EQ(ReadText(slot), "K1A");
+  EXPECT_EQ(TextView(slot), "K1A");
   slot[0] = 0;
-  EXPECT_EQ(ReadText(slot), "");
+  EXPECT_EQ(TextView(slot), "");
 }
 
 TEST(LengthPrefixedText, WriteKeepsAtMost255CharactersAndLeavesTheTail) {
@@ -23,16 +23,16 @@ TEST(LengthPrefixedText, WriteKeepsAtMost255CharactersAndLeavesTheTail) {
   std::fill(std::begin(slot), std::end(slot), std::uint8_t{0xAA});
   WriteText(slot, "JA1");
   EXPECT_EQ(slot[0], 3);
-  EXPECT_EQ(ReadText(slot), "JA1");
+  EXPECT_EQ(TextView(slot), "JA1");
   EXPECT_EQ(slot[4], 0xAA);
 
   const std::string long_text(1000, 'x');
   WriteText(slot, long_text);
   EXPECT_EQ(slot[0], 255);
-  EXPECT_EQ(ReadText(slot), std::string(255, 'x'));
+  EXPECT_EQ(TextView(slot), std::string(255, 'x'));
 
   WriteText(slot, std::string("a\0b", 3));
-  EXPECT_EQ(ReadText(slot), std::string("a\0b", 3));
+  EXPECT_EQ(TextView(slot), std::string("a\0b", 3));
 }
 
 TEST(QsoBuffer, CopiesExactlyOneRecordAndNeverWritesTheHostsRecord) {
@@ -47,7 +47,7 @@ TEST(QsoBuffer, CopiesExactlyOneRecordAndNeverWritesTheHostsRecord) {
   // An empty call is an ordinary call.
   TContestData empty{};
   buffer.CopyIn(&empty);
-  EXPECT_EQ(ReadText(buffer.Data().CallSign), "");
+  EXPECT_EQ(TextView(buffer.Data().CallSign), "");
 }
 
 }  // namespace

@@ -66,46 +66,43 @@ TEST(LiveVersusRecount, SameTallyInAnyArrivalOrder) {
   const std::vector<Station> stations = Stations(rng);
   const char* bands[] = {"80m", "40m", "20m", "15m", "10m"};
   const char* modes[] = {"RTTY", "RTTY", "RTTY", "CW"};
-  std::vector<test::Row> log;
+  std::vector<test::LogRow> log;
   for (int i = 0; i < 4000; ++i) {
     const Station& s = stations[Pick(rng, stations.size())];
     log.push_back(
-        test::LogRow(s.call, bands[Pick(rng, 5)], modes[Pick(rng, 4)], s.continent, s.main_prefix, s.dxcc));
+        test::Logged(s.call, bands[Pick(rng, 5)], modes[Pick(rng, 4)], s.continent, s.main_prefix, s.dxcc));
   }
 
   // Independent count: distinct (call, band, mode) and distinct multiplier texts.
   std::set<std::tuple<std::string, std::string, std::string>> distinct;
   std::set<std::string> dx, ja, w, ve, vk, cont;
-  for (auto& row : log) {
-    if (!distinct.emplace(row["CallSign"], row["DigiBand"], row["QSOMode"]).second)
+  for (const auto& [report, d, main_prefix, call, band, mode, continent] : log) {
+    if (!distinct.emplace(call, band, mode).second)
       continue;
-    dx.insert(row["DXCCPrefix"]);
-    cont.insert(row["Continent"]);
-    const std::string& d = row["DXCCPrefix"];
+    dx.insert(d);
+    cont.insert(continent);
     if (d == "JA")
-      ja.insert(row["MainPrefix"]);
+      ja.insert(main_prefix);
     if (d == "K")
-      w.insert(row["MainPrefix"]);
+      w.insert(main_prefix);
     if (d == "VE")
-      ve.insert(row["MainPrefix"]);
+      ve.insert(main_prefix);
     if (d == "VK")
-      vk.insert(row["MainPrefix"]);
+      vk.insert(main_prefix);
   }
 
   for (int round = 0; round < 3; ++round) {
     std::shuffle(log.begin(), log.end(), rng);
     Tally live(UserCollation());
-    for (const auto& row : log) {
-      const TContestData r = test::Record({row.at("CallSign"), row.at("DigiBand"), row.at("QSOMode"),
-                                           row.at("Continent"), row.at("MainPrefix"), row.at("DXCCPrefix")});
-      if (live.CheckQSO(r, true) > 0)
+    for (const auto& [report, d, main_prefix, call, band, mode, continent] : log) {
+      if (live.CheckQSO(test::Record({call, band, mode, continent, main_prefix, d}), true) > 0)
         live.SortWorked();
     }
 
     // The recount reads the log ordered by call as an engine with a case-insensitive collation would.
-    std::vector<test::Row> ordered = log;
-    std::stable_sort(ordered.begin(), ordered.end(), [](const test::Row& a, const test::Row& b) {
-      return UserCollation().Compare(a.at("CallSign"), b.at("CallSign")) < 0;
+    std::vector<test::LogRow> ordered = log;
+    std::stable_sort(ordered.begin(), ordered.end(), [](const test::LogRow& a, const test::LogRow& b) {
+      return UserCollation().Compare(a[3], b[3]) < 0;  // CallSign
     });
     Tally recount(UserCollation());
     TContestData buffer{};

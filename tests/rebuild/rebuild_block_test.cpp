@@ -71,7 +71,7 @@ TEST_P(RebuildBlockTest, BlocksCountExactlyLikeRowByRowReads) {
   EXPECT_NE(by_block.report.find("Cont(3)\t\tAS\tNA"), std::string::npos) << by_block.report;
   ASSERT_FALSE(by_block.worked.empty());
   EXPECT_EQ(by_block.worked.back(), "W" + std::string(254, 'Y') + " 20M RTTY");
-  EXPECT_EQ(ReadText(by_block.buffer.CallSign), "W" + std::string(254, 'Y'));
+  EXPECT_EQ(TextView(by_block.buffer.CallSign), "W" + std::string(254, 'Y'));
 }
 
 }  // namespace

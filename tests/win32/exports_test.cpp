@@ -7,6 +7,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <string>
 #include <thread>
 
 #include "ZQTRTTYContest.h"
@@ -17,6 +18,15 @@
 
 namespace zqt::test {
 namespace {
+
+// Asks the window whether the session may end as the rebuild disables its button: the rebuild's own pump,
+// after the query has opened, runs the question.
+LRESULT CALLBACK AskEndAtTheRebuildsPump(int code, WPARAM wparam, LPARAM lparam) {
+  const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lparam);
+  if (code == HC_ACTION && sent->message == WM_ENABLE && sent->wParam == FALSE)
+    PostMessageA(GetAncestor(sent->hwnd, GA_ROOT), WM_QUERYENDSESSION, 0, 0);
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
 
 template <class Function>
 Function Export(HMODULE module, const char* name) {
@@ -106,6 +116,21 @@ TEST_F(ExportsTest, ReleaseDestroysTheWindowOnlyOnceItsMessagesRun) {
   const HWND next = static_cast<HWND>(run_(0, &record_));
   ASSERT_NE(next, nullptr) << "_Run after _Release opens a new window";
   EXPECT_EQ(get_score_(&record_), 1) << "the new window starts from the empty log";
+}
+
+// The system may ask and then call the session's end off: the window stays, so that rebuild counts the log.
+TEST_F(ExportsTest, SessionEndAskedDuringARebuildLeavesTheWholeLogCounted) {
+  Connect();
+  InsertQsos(connection_, "Log",
+             {{"K1AA", "20M", "RTTY", "NA", "K1", "K"}, {"JA1XYZ", "15M", "RTTY", "AS", "JA1", "JA"}});
+  const HHOOK hook =
+      SetWindowsHookExA(WH_CALLWNDPROC, AskEndAtTheRebuildsPump, nullptr, GetCurrentThreadId());
+  const HWND window = static_cast<HWND>(run_(0, &record_));
+  UnhookWindowsHookEx(hook);
+  std::array<char, 512> report{};
+  GetWindowTextA(FindWindowExA(window, nullptr, "EDIT", nullptr), report.data(),
+                 static_cast<int>(report.size()));
+  EXPECT_NE(std::string(report.data()).find("Total\t   2\t"), std::string::npos) << report.data();
 }
 
 }  // namespace

@@ -207,7 +207,9 @@ void TfmMainForm::ShowStatistic() {
 }
 
 void TfmMainForm::FormCloseQuery(bool& can_close) {
-  log_query_.Close();
+  // The log's statement lives as long as a rebuild's cursor, which frees it however the rebuild ends. One
+  // asked here while a rebuild lets messages run still counts the whole log: the window may stay open, and
+  // a rebuild cut short would leave it showing part of the score.
   can_close = true;
 }
 

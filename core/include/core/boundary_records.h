@@ -3,7 +3,6 @@
 // length-prefixed text they carry.
 
 #include <cstddef>
-#include <string>
 #include <string_view>
 
 #include "ZQTRTTYContest.h"
@@ -39,10 +38,6 @@ static_assert(sizeof(ZqtText) == 256);
 // The text of a slot: its length byte's worth of characters.
 inline std::string_view TextView(const ZqtText& slot) {
   return {reinterpret_cast<const char*>(slot + 1), slot[0]};
-}
-
-inline std::string ReadText(const ZqtText& slot) {
-  return std::string(TextView(slot));
 }
 
 // Stores at most 255 characters and sets the length byte; the rest of the slot is left as it was.

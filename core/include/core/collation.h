@@ -1,6 +1,6 @@
 #pragma once
 // The user's locale collation with letter case ignored, as the multiplier sets compare their texts. The
-// platform layer supplies it: CompareStringA on Windows, the C++ locale elsewhere (LocaleCollation).
+// platform layer supplies it: CompareStringA on Windows; the native tests use the C++ locale.
 
 #include <string_view>
 

@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 #include "core/boundary_records.h"
 #include "core/collation.h"
@@ -56,8 +55,5 @@ class Tally {
   TextSet vk_areas_;
   TextSet continents_;
 };
-
-// Pad repeated (width - length of text) times, then text; text is never cut.
-std::string PadLeft(std::string_view text, std::size_t width, std::string_view pad);
 
 }  // namespace zqt

@@ -17,7 +17,6 @@ class TextSet {
 
   // Inserts the text at its sorted place unless an equal one is already there.
   void Insert(std::string_view text);
-  bool Contains(std::string_view text) const;
   void Clear();
 
   std::size_t Count() const { return items_.size(); }

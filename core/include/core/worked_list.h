@@ -53,7 +53,4 @@ class WorkedList {
   std::unordered_map<std::string, std::uint32_t> band_mode_ids_;
 };
 
-// CompareQSOCall: 1 when a's call is greater, 0 when equal, -1 when smaller.
-int CompareQSOCall(const TQSO& a, const TQSO& b);
-
 }  // namespace zqt

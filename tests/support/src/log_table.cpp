@@ -5,8 +5,6 @@
 
 #include "base/ascii_case.h"
 
-#include "odbc/odbc_query.h"
-
 namespace zqt::test {
 
 namespace {
@@ -31,21 +29,12 @@ std::string Literal(std::string_view value) {
   return value == kNull ? "NULL" : Quoted(value, '\'');
 }
 
-// The first row's `column` of a one-row query.
-std::string SingleValue(const OdbcConnection& connection, const std::string& sql, std::string_view column) {
-  OdbcQuery query("Check", connection.RecordValue());
-  query.SetSql(sql);
-  query.Open();
-  return query.FieldAsText(column);
+// The value of a one-row, one-column query.
+std::string SingleValue(const OdbcConnection& connection, const std::string& sql) {
+  return connection.Column(sql).at(0);
 }
 
 }  // namespace
-
-const std::vector<std::string>& RebuildColumns() {
-  static const std::vector<std::string> columns = {"QSOReportRecived", "DXCCPrefix", "MainPrefix", "CallSign",
-                                                   "DigiBand",         "QSOMode",    "Continent"};
-  return columns;
-}
 
 void CreateLogTable(const OdbcConnection& connection, std::string_view table, std::string_view call_collation,
                     std::string_view omitted) {
@@ -86,8 +75,7 @@ std::string TableContent(const OdbcConnection& connection, std::string_view tabl
         "quote_nullable(Frequency) || quote_nullable(QSOReportRecived) || "
         "quote_nullable(Continent) || quote_nullable(MainPrefix) || quote_nullable(DXCCPrefix), "
         "'|' order by ctid), '') as content from " +
-            TableName(connection, table),
-        "content");
+            TableName(connection, table));
   }
   return SingleValue(
       connection,
@@ -95,24 +83,18 @@ std::string TableContent(const OdbcConnection& connection, std::string_view tabl
       "quote(QSODate) || quote(CallSign) || quote(DigiBand) || quote(QSOMode) || "
       "quote(Frequency) || quote(QSOReportRecived) || quote(Continent) || quote(MainPrefix) || "
       "quote(DXCCPrefix) as r from " +
-          TableName(connection, table) + " order by rowid)",
-      "content");
+          TableName(connection, table) + " order by rowid)");
 }
 
 long long TotalChanges(const OdbcConnection& connection) {
   if (connection.engine() != Engine::kSqlite) {
     throw std::logic_error("TotalChanges counts SQLite's changes only");
   }
-  return std::stoll(SingleValue(connection, "select total_changes() as n", "n"));
+  return std::stoll(SingleValue(connection, "select total_changes()"));
 }
 
 std::vector<std::string> CallOrder(const OdbcConnection& connection, std::string_view table) {
-  OdbcQuery query("Check", connection.RecordValue());
-  query.SetSql("select CallSign from " + TableName(connection, table) + " order by CallSign");
-  std::vector<std::string> calls;
-  for (query.Open(); !query.Eof(); query.Next())
-    calls.push_back(query.FieldAsText("CallSign"));
-  return calls;
+  return connection.Column("select CallSign from " + TableName(connection, table) + " order by CallSign");
 }
 
 }  // namespace zqt::test

@@ -86,4 +86,23 @@ std::string OdbcConnection::ErrorOf(std::string_view sql) const {
   return message.empty() ? "SQLExecDirect failed" : message;
 }
 
+std::vector<std::string> OdbcConnection::Column(std::string_view sql) const {
+  const OdbcHandle statement(SQL_HANDLE_STMT, connection_.get());
+  std::string text(sql);
+  Require(SQLExecDirect(statement.get(), reinterpret_cast<SQLCHAR*>(text.data()),
+                        static_cast<SQLINTEGER>(text.size())),
+          SQL_HANDLE_STMT, statement.get(), "Query failed: " + text);
+  std::vector<std::string> values;
+  std::vector<char> value(1 << 20);
+  while (SQL_SUCCEEDED(SQLFetch(statement.get()))) {
+    SQLLEN length = 0;
+    const SQLRETURN result =
+        SQLGetData(statement.get(), 1, SQL_C_CHAR, value.data(), static_cast<SQLLEN>(value.size()), &length);
+    if (result != SQL_SUCCESS)
+      throw std::runtime_error("Cannot read a whole value of: " + text);
+    values.emplace_back(value.data(), length == SQL_NULL_DATA ? 0 : static_cast<std::size_t>(length));
+  }
+  return values;
+}
+
 }  // namespace zqt::test

@@ -3,7 +3,7 @@
 #ifdef _WIN32
 #include "win32/compare_string_collation.h"
 #else
-#include "core/locale_collation.h"
+#include "support/locale_collation.h"
 #endif
 
 namespace zqt::test {

@@ -1,64 +1,64 @@
 #pragma once
-// An in-memory log table behind the query interface, recording what the rebuild asks of it.
+// A log table's result behind the query interface: rows of the seven log columns, columns that may be
+// missing, and a call that fails as a lost connection makes it fail. It counts what the rebuild asks of it.
 
-#include <map>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "core/error.h"
 #include "core/query.h"
+#include "core/rebuild.h"
 
 namespace zqt::test {
 
-using Row = std::map<std::string, std::string>;
+// A row's texts in kLogColumns order.
+using LogRow = std::array<std::string, kLogColumns.size()>;
+
+inline constexpr char kLostConnection[] = "server closed the connection unexpectedly";
 
 class FakeQuery final : public Query {
  public:
-  explicit FakeQuery(std::vector<Row> rows) : rows_(std::move(rows)) {}
+  // The result lacks the columns `missing` names: bit i for kLogColumns[i].
+  explicit FakeQuery(std::vector<LogRow> rows, std::uint8_t missing = 0)
+      : rows_(std::move(rows)), missing_(missing) {}
 
-  bool Active() const override { return active_; }
-  void Close() override {
-    active_ = false;
-    calls.push_back("Close");
+  // The `call`-th call of Open and of a cursor's Next from now on (from 1) throws kLostConnection; 0 for
+  // none.
+  void FailAt(std::uint32_t call) {
+    fail_at_ = call;
+    calls_ = 0;
   }
-  void SetSql(std::string text) override { sql = std::move(text); }
-  void Open() override {
-    calls.push_back("Open");
-    if (!open_error.empty())
-      throw Error(open_error);
-    active_ = true;
-    at_ = 0;
-  }
-  bool Eof() const override { return at_ >= rows_.size(); }
-  std::string FieldAsText(std::string_view name) override {
-    reads.emplace_back(name);
-    const auto it = rows_[at_].find(std::string(name));
-    if (it == rows_[at_].end())
-      throw Error("LogQuery: Field '" + std::string(name) + "' not found");
-    return it->second;
-  }
-  void Next() override { ++at_; }
 
-  std::string sql;
-  std::string open_error;
-  std::vector<std::string> calls;
-  std::vector<std::string> reads;
+  // Raises "LogQuery: Field '<name>' not found" at the first row for the first name the result lacks, as
+  // the ODBC query does.
+  std::unique_ptr<RowCursor> Open(std::string_view sql, std::span<const std::string_view> columns) override;
+
+  const std::vector<LogRow>& Rows() const { return rows_; }
+
+  std::string sql;  // the statement last opened
+  int opens = 0;
+  int open_cursors = 0;
+  std::size_t rows_read = 0;  // rows the last cursor yielded
 
  private:
-  std::vector<Row> rows_;
-  std::size_t at_ = 0;
-  bool active_ = false;
+  class Cursor;
+  void Call();
+
+  std::vector<LogRow> rows_;
+  std::uint8_t missing_;
+  std::uint32_t fail_at_ = 0;
+  std::uint32_t calls_ = 0;
 };
 
-inline Row LogRow(std::string call, std::string band, std::string mode, std::string continent,
-                  std::string main_prefix, std::string dxcc) {
-  return {{"QSOReportRecived", "599"},
-          {"DXCCPrefix", std::move(dxcc)},
-          {"MainPrefix", std::move(main_prefix)},
-          {"CallSign", std::move(call)},
-          {"DigiBand", std::move(band)},
-          {"QSOMode", std::move(mode)},
-          {"Continent", std::move(continent)}};
+// A row as a host logs it, with the report "599".
+inline LogRow Logged(std::string call, std::string band, std::string mode, std::string continent,
+                     std::string main_prefix, std::string dxcc) {
+  return {"599",           std::move(dxcc), std::move(main_prefix), std::move(call),
+          std::move(band), std::move(mode), std::move(continent)};
 }
 
 }  // namespace zqt::test

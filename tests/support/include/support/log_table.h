@@ -18,9 +18,6 @@ struct LogQso {
 // A value that InsertQsos writes as SQL NULL.
 inline constexpr std::string_view kNull = "\x01NULL";
 
-// The seven columns the rebuild reads.
-const std::vector<std::string>& RebuildColumns();
-
 // Creates `table` (quoted, so any name works; on PostgreSQL in lower case, the name an unquoted `table` in a
 // statement folds to) with the seven columns among host columns, leaving out `omitted` and giving CallSign
 // `call_collation` (e.g. "COLLATE NOCASE") when not empty.

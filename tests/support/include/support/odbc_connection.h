@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "odbc/odbc_api.h"
 
@@ -52,6 +53,9 @@ class OdbcConnection {
 
   // The driver's message for a statement that fails; "" when it succeeds.
   std::string ErrorOf(std::string_view sql) const;
+
+  // The first column of every row of a query, each value whole (up to a megabyte); NULL reads as "".
+  std::vector<std::string> Column(std::string_view sql) const;
 
  private:
   Engine engine_;

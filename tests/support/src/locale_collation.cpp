@@ -1,4 +1,4 @@
-#include "core/locale_collation.h"
+#include "support/locale_collation.h"
 
 #include <stdexcept>
 #include <string>

@@ -1,5 +1,6 @@
 #pragma once
-// The portable user collation: the environment's C++ locale, comparing case-folded copies.
+// The user collation where there is no CompareStringA, for the native tests, fuzzers and benchmarks: the
+// environment's C++ locale, comparing case-folded copies.
 
 #include <locale>
 #include <string_view>
