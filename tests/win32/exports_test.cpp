@@ -1,20 +1,12 @@
 // The six exports as a host meets them, with the real DLL loaded into this process: what a careless host may
 // pass, and the release that waits for the window's queued messages.
 
-#include <gtest/gtest.h>
-#include <windows.h>
-
 #include <array>
 #include <chrono>
 #include <cstdint>
 #include <string>
-#include <thread>
 
-#include "ZQTRTTYContest.h"
-#include "core/boundary_records.h"
-#include "support/log_table.h"
-#include "support/sqlite_database.h"
-#include "support/test_key.h"
+#include "module_fixture.h"
 
 namespace zqt::test {
 namespace {
@@ -28,55 +20,14 @@ LRESULT CALLBACK AskEndAtTheRebuildsPump(int code, WPARAM wparam, LPARAM lparam)
   return CallNextHookEx(nullptr, code, wparam, lparam);
 }
 
-template <class Function>
-Function Export(HMODULE module, const char* name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
-class ExportsTest : public ::testing::Test {
+class ExportsTest : public ModuleTest {
  protected:
   void SetUp() override {
-    ASSERT_NE(module_, nullptr) << "cannot load " << ZQT_MODULE_DLL;
-    WriteText(record_.LogTable, "Log");
+    ModuleTest::SetUp();
     WriteText(record_.CallSign, "JA1ABC");
     WriteText(record_.DigiBand, "20m");
     WriteText(record_.QSOMode, "RTTY");
   }
-
-  void TearDown() override {
-    release_();
-    PumpFor(std::chrono::milliseconds(50));
-  }
-
-  // Gives the record a log that exists: an empty log table in a SQLite file of the test's own.
-  void Connect() {
-    CreateLogTable(connection_, "Log");
-    record_.Connection = static_cast<std::uint32_t>(connection_.RecordValue());
-  }
-
-  static void PumpFor(std::chrono::milliseconds duration) {
-    const auto end = std::chrono::steady_clock::now() + duration;
-    while (std::chrono::steady_clock::now() < end) {
-      MSG msg;
-      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-  }
-
-  TestKey key_;
-  TempDatabase database_;
-  SqliteConnection connection_{database_};
-  HMODULE module_ = LoadLibraryA(ZQT_MODULE_DLL);
-  ZqtGetInfoFn get_info_ = Export<ZqtGetInfoFn>(module_, "_GetInfo");
-  ZqtRunFn run_ = Export<ZqtRunFn>(module_, "_Run");
-  ZqtGetScoreFn get_score_ = Export<ZqtGetScoreFn>(module_, "_GetScore");
-  ZqtAddQSOFn add_qso_ = Export<ZqtAddQSOFn>(module_, "_AddQSO");
-  ZqtGrabNumberFn grab_number_ = Export<ZqtGrabNumberFn>(module_, "_GrabNumber");
-  ZqtReleaseFn release_ = Export<ZqtReleaseFn>(module_, "_Release");
-  TContestData record_{};
 };
 
 TEST_F(ExportsTest, NullPointersAreNeverFollowed) {
@@ -110,12 +61,30 @@ TEST_F(ExportsTest, ReleaseDestroysTheWindowOnlyOnceItsMessagesRun) {
   release_();
   EXPECT_TRUE(IsWindow(window)) << "destroyed inside _Release";
   EXPECT_EQ(get_score_(&record_), 0) << "the module holds no window after _Release";
-  PumpFor(std::chrono::milliseconds(200));
+  Pump(std::chrono::milliseconds(200));
   EXPECT_FALSE(IsWindow(window));
 
   const HWND next = static_cast<HWND>(run_(0, &record_));
   ASSERT_NE(next, nullptr) << "_Run after _Release opens a new window";
   EXPECT_EQ(get_score_(&record_), 1) << "the new window starts from the empty log";
+}
+
+// A host that destroys the module's window itself while the first show's rebuild lets messages run: the
+// window object outlives its native window until the rebuild has returned, and the module goes on without it.
+void CALLBACK DestroyModuleWindow(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  DestroyWindow(FindWindowA("TfmMainForm", nullptr));
+}
+
+TEST_F(ExportsTest, WindowDestroyedByTheHostInsideARebuild) {
+  Connect();
+  SetTimer(nullptr, 0, USER_TIMER_MINIMUM, DestroyModuleWindow);
+  Sleep(50);  // due when the rebuild first lets messages run
+  const HWND window = static_cast<HWND>(run_(0, &record_));
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(get_score_(&record_), 0) << "no window is open";
+  ASSERT_NE(run_(0, &record_), nullptr);
+  EXPECT_EQ(add_qso_(&record_), 1);
 }
 
 // The system may ask and then call the session's end off: the window stays, so that rebuild counts the log.

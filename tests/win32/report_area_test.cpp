@@ -1,33 +1,14 @@
-// The report text area of the real DLL loaded into this process: written when it is read or messages run,
-// never stale to a reader, and the operator's typing replaced by the next report.
+// The report text area of the real DLL loaded into this process: never stale to a reader, untouched by
+// messages that only pass by, written at most every timer period while a pumping host logs, current once
+// messages have run for 100 ms, and the operator's typing replaced by the next report.
 
-#include <gtest/gtest.h>
-#include <windows.h>
-
-#include <cstdint>
+#include <chrono>
 #include <string>
 
-#include "ZQTRTTYContest.h"
-#include "core/boundary_records.h"
-#include "support/log_table.h"
-#include "support/sqlite_database.h"
-#include "support/test_key.h"
+#include "module_fixture.h"
 
 namespace zqt::test {
 namespace {
-
-template <class Function>
-Function Export(HMODULE module, const char* name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
 
 std::string TextOf(HWND window) {
   std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
@@ -49,22 +30,12 @@ std::string TotalLine(int qsos) {
   return "Total\t" + std::string(count.size() < 4 ? 4 - count.size() : 0, ' ') + count + "\t";
 }
 
-class ReportAreaTest : public ::testing::Test {
+class ReportAreaTest : public ModuleTest {
  protected:
   void SetUp() override {
-    ASSERT_NE(module_, nullptr) << "cannot load " << ZQT_MODULE_DLL;
-    CreateLogTable(connection_, "Log");
-    WriteText(record_.LogTable, "Log");
-    record_.Connection = static_cast<std::uint32_t>(connection_.RecordValue());
-    window_ = static_cast<HWND>(run_(0, &record_));
-    Pump();
-    edit_ = FindWindowExA(window_, nullptr, "EDIT", nullptr);
+    ModuleTest::SetUp();
+    edit_ = FindWindowExA(OpenWindow(), nullptr, "EDIT", nullptr);
     ASSERT_NE(edit_, nullptr);
-  }
-
-  void TearDown() override {
-    release_();
-    Pump();
   }
 
   int Add(const std::string& call) {
@@ -82,37 +53,49 @@ class ReportAreaTest : public ::testing::Test {
       SendMessageA(edit_, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(key)), 1);
   }
 
-  TestKey key_;
-  TempDatabase database_;
-  SqliteConnection connection_{database_};
-  HMODULE module_ = LoadLibraryA(ZQT_MODULE_DLL);
-  ZqtRunFn run_ = Export<ZqtRunFn>(module_, "_Run");
-  ZqtAddQSOFn add_qso_ = Export<ZqtAddQSOFn>(module_, "_AddQSO");
-  ZqtReleaseFn release_ = Export<ZqtReleaseFn>(module_, "_Release");
-  TContestData record_{};
-  HWND window_ = nullptr;
   HWND edit_ = nullptr;
 };
 
-TEST_F(ReportAreaTest, AReadRightAfterAddQsoGivesTheNewReport) {
-  for (int i = 1; i <= 3; ++i) {
-    ASSERT_EQ(Add("K" + std::to_string(i) + "AA"), 1);
-    EXPECT_NE(TextOf(edit_).find(TotalLine(i)), std::string::npos) << TextOf(edit_);
-    const std::string by_message = [&] {
-      char text[1024] = {};
-      SendMessageA(edit_, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-      return std::string(text);
-    }();
-    EXPECT_EQ(by_message, TextOf(edit_));
+TEST_F(ReportAreaTest, EveryReadRightAfterAddQsoGivesTheNewReportWhilePassingMessagesWriteNothing) {
+  RECT area;
+  GetWindowRect(edit_, &area);
+  SetCursorPos((area.left + area.right) / 2, (area.top + area.bottom) / 2);
+  constexpr UINT kCaretBlink = 0x0118;  // the system timer that blinks the caret
+  int qsos = 0;
+  for (const UINT read : std::initializer_list<UINT>{WM_GETTEXT, WM_GETTEXTLENGTH, EM_GETLINE, WM_COPY}) {
+    const std::string before = ControlOwnText(edit_);
+    ASSERT_EQ(Add("K" + std::to_string(++qsos) + "AA"), 1);
+    for (const UINT passing :
+         std::initializer_list<UINT>{WM_NCHITTEST, WM_SETCURSOR, WM_MOUSEMOVE, kCaretBlink})
+      SendMessageA(edit_, passing, 0, MAKELPARAM(area.left + 5, area.top + 5));
+    EXPECT_EQ(ControlOwnText(edit_), before) << read << ": rewritten by a message passing by";
+    char text[1024] = {};
+    *reinterpret_cast<WORD*>(text) = sizeof text;  // EM_GETLINE's buffer size
+    SendMessageA(edit_, read, read == EM_GETLINE ? 1 : sizeof text, reinterpret_cast<LPARAM>(text));
+    EXPECT_NE(ControlOwnText(edit_).find(TotalLine(qsos)), std::string::npos) << read;
+    if (read == WM_GETTEXT || read == EM_GETLINE) {
+      EXPECT_NE(std::string(text).find(TotalLine(qsos)), std::string::npos) << read << ": " << text;
+    }
   }
 }
 
-TEST_F(ReportAreaTest, TheControlShowsTheLatestReportOnceMessagesRun) {
-  for (int i = 0; i < 40; ++i)
+TEST_F(ReportAreaTest, APumpingHostGetsARewriteAtMostEveryTimerPeriodAndTheLatestReportWithin100ms) {
+  std::string shown = ControlOwnText(edit_);
+  int writes = 0;
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < 200; ++i) {
     Add("DL" + std::to_string(i) + "A");
-  Pump();
-  const std::string shown = ControlOwnText(edit_);
-  EXPECT_NE(shown.find(TotalLine(40)), std::string::npos) << shown;
+    Pump();
+    const std::string now = ControlOwnText(edit_);
+    writes += now != shown ? 1 : 0;
+    shown = now;
+  }
+  const auto elapsed =
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+  EXPECT_LE(writes, elapsed.count() / 50 + 2) << writes << " rewrites in " << elapsed.count() << " ms";
+  Pump(std::chrono::milliseconds(100));
+  shown = ControlOwnText(edit_);
+  EXPECT_NE(shown.find(TotalLine(200)), std::string::npos) << shown;
   EXPECT_EQ(shown, TextOf(edit_));
 }
 
@@ -133,7 +116,7 @@ TEST_F(ReportAreaTest, TypedTextIsOverwrittenByTheNextReportEvenADuplicate) {
   EXPECT_NE(TextOf(edit_).find(TotalLine(2)), std::string::npos) << TextOf(edit_);
   EXPECT_NE(TextOf(edit_).find('q'), std::string::npos) << TextOf(edit_);
   ASSERT_EQ(Add("K3AA"), 1);
-  Pump();
+  Pump(std::chrono::milliseconds(100));
   EXPECT_EQ(ControlOwnText(edit_).find('q'), std::string::npos) << ControlOwnText(edit_);
   EXPECT_NE(ControlOwnText(edit_).find(TotalLine(3)), std::string::npos);
 

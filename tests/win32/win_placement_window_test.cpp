@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "module_fixture.h"
 #include "win32/win_placement_window.h"
 
 namespace zqt::win32 {
 namespace {
+
+using test::Pump;
 
 constexpr char kClassName[] = "TfmMainForm";
 
@@ -32,13 +35,6 @@ class TestWindow {
  private:
   HWND hwnd_ = nullptr;
 };
-
-void PumpMessages() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    DispatchMessageA(&msg);
-  }
-}
 
 TEST(WinPlacementWindow, AppliesAPlacementToAHiddenWindowWithoutShowingIt) {
   TestWindow test;
@@ -69,7 +65,7 @@ TEST(WinPlacementWindow, HiddenWindowTakesItsStateWhenShown) {
   EXPECT_FALSE(window.IsVisible());
   EXPECT_EQ(window.ShowCommand(), SW_SHOWMAXIMIZED);
   ShowWindow(test.Handle(), window.ShowCommand());
-  PumpMessages();
+  Pump();
   EXPECT_TRUE(window.IsVisible());
   EXPECT_NE(IsZoomed(test.Handle()), FALSE);
 }
@@ -78,18 +74,18 @@ TEST(WinPlacementWindow, VisibleWindowChangesStateAtOnce) {
   TestWindow test;
   WinPlacementWindow window(test.Handle(), 96);
   ShowWindow(test.Handle(), window.ShowCommand());
-  PumpMessages();
+  Pump();
   window.SetState(WindowState::kMaximized);
-  PumpMessages();
+  Pump();
   EXPECT_NE(IsZoomed(test.Handle()), FALSE);
   EXPECT_EQ(window.GetPlacement().show_cmd, static_cast<UINT>(SW_SHOWMAXIMIZED));
 
   window.SetState(WindowState::kNormal);
-  PumpMessages();
+  Pump();
   EXPECT_EQ(IsZoomed(test.Handle()), FALSE);
   ShowWindow(test.Handle(), SW_MINIMIZE);
   window.SetState(WindowState::kNormal);
-  PumpMessages();
+  Pump();
   EXPECT_EQ(IsIconic(test.Handle()), FALSE);
 }
 

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include "core/boundary_records.h"
@@ -39,9 +38,9 @@ void* ZQT_STDCALL _Run(std::uint32_t, const TContestData* Data) {
     if (!Data)
       return nullptr;
     auto& module = Module();
-    if (!module.main_form)
-      module.Adopt(std::make_unique<TfmMainForm>(module.instance, module.buffer, *Data));
-    TfmMainForm* form = module.main_form;
+    TfmMainForm* form = module.forms.Current();
+    if (!form)
+      form = &module.forms.Open(module.instance, module.buffer, *Data);
     const HWND handle = form->Handle();
     form->Show();
     return handle;
@@ -56,9 +55,8 @@ std::int32_t ZQT_STDCALL _GetScore(const TContestData* Data) {
       return 0;
     auto& module = Module();
     module.buffer.CopyIn(Data);
-    if (!module.main_form)
-      return 0;
-    return module.main_form->CheckQSO(false);
+    TfmMainForm* form = module.forms.Current();
+    return form ? form->CheckQSO(false) : 0;
   } catch (...) {
     return 0;
   }
@@ -70,7 +68,7 @@ std::int32_t ZQT_STDCALL _AddQSO(const TContestData* Data) {
       return 0;
     auto& module = Module();
     module.buffer.CopyIn(Data);
-    TfmMainForm* form = module.main_form;
+    TfmMainForm* form = module.forms.Current();
     if (!form)
       return 0;
     const int result = form->CheckQSO(true);
@@ -95,10 +93,8 @@ void ZQT_STDCALL _GrabNumber(const TContestData* Data, std::uint8_t* Number) {
 
 void ZQT_STDCALL _Release() {
   try {
-    auto& module = Module();
-    if (module.main_form)
-      module.main_form->Release();
-    module.main_form = nullptr;
+    if (TfmMainForm* form = Module().forms.Current())
+      form->Release();
   } catch (...) {
   }
 }

@@ -1,5 +1,6 @@
 #include "main_form.h"
 
+#include <algorithm>
 #include <exception>
 #include <stdexcept>
 #include <string>
@@ -12,22 +13,33 @@
 namespace zqt::win32 {
 namespace {
 
-// Design layout at 96 dots per inch.
-constexpr int kDesignLeft = 1052;
-constexpr int kDesignTop = 152;
-constexpr int kDesignWidth = 268;
-constexpr int kDesignHeight = 138;
-constexpr int kPanelHeight = 23;
-constexpr int kButtonLeft = 63;
-constexpr int kButtonTop = 1;
-constexpr int kButtonWidth = 195;
-constexpr int kButtonHeight = 22;
-
 constexpr UINT kReleaseMessage = WM_APP + 0x100;
 constexpr WPARAM kCloseCommand = 0xF060;
 constexpr UINT_PTR kDxccMenuItem = 100;
 constexpr UINT_PTR kButtonId = 1;
 constexpr const char* kPanelClass = "TPanel";
+constexpr const char* kFormFont = "MS Sans Serif";
+constexpr const char* kReportFont = "Courier New";
+
+UniqueFont MakeFormFont(int pixels_per_inch) {
+  return MakeFont(kFormFont, ScaledFormLayout(pixels_per_inch).font_height, DEFAULT_CHARSET);
+}
+UniqueFont MakeReportFont(int pixels_per_inch) {
+  return MakeFont(kReportFont, ScaledFormLayout(pixels_per_inch).font_height, RUSSIAN_CHARSET);
+}
+
+// The height of one line of text in `font`, as a multi-line EDIT control spaces its lines.
+int LineHeight(HFONT font) {
+  const UniqueScreenDc dc(GetDC(nullptr));
+  const SelectedObject use_font(dc.get(), font);
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc.get(), &metrics);
+  return metrics.tmHeight;
+}
+
+int HeightOf(const RECT& rect) {
+  return rect.bottom - rect.top;
+}
 
 TfmMainForm* FormOf(HWND hwnd) {
   return reinterpret_cast<TfmMainForm*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
@@ -71,13 +83,13 @@ void TfmMainForm::UnregisterClasses(HINSTANCE instance) {
   UnregisterClassA(kPanelClass, instance);
 }
 
-UniqueWindow TfmMainForm::CreateNativeWindow(HINSTANCE instance) {
+UniqueWindow TfmMainForm::CreateNativeWindow(HINSTANCE instance, const LayoutBox& box) {
   RegisterClasses(instance);
   UniqueMenu menu = MakeMainMenu();
   UniqueWindow window(
       CreateWindowExA(WS_EX_TOPMOST, kClassName, kInitialCaption,
-                      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, kDesignLeft,
-                      kDesignTop, kDesignWidth, kDesignHeight, nullptr, menu.get(), instance, nullptr));
+                      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, box.left,
+                      box.top, box.width, box.height, nullptr, menu.get(), instance, nullptr));
   if (!window)
     throw std::runtime_error("The statistics window could not be created");
   menu.release();  // the window destroys its menu
@@ -88,10 +100,12 @@ TfmMainForm::TfmMainForm(HINSTANCE instance, QsoBuffer& buffer, const TContestDa
     : buffer_(buffer),
       tally_(collation_),
       log_query_("LogQuery", data.Connection, OdbcQuery::kBlockRows),
-      form_font_(MakeFont("MS Sans Serif", 11, DEFAULT_CHARSET)),
-      report_font_(MakeFont("Courier New", 11, RUSSIAN_CHARSET)),
-      window_(CreateNativeWindow(instance)) {
+      pixels_per_inch_(LayoutPixelsPerInch(Module().PixelsPerInch())),
+      form_font_(MakeFormFont(pixels_per_inch_)),
+      report_font_(MakeReportFont(pixels_per_inch_)),
+      window_(CreateNativeWindow(instance, ScaledFormLayout(pixels_per_inch_).window)) {
   CreateControls(instance);
+  FitReportLines();
 
   buffer_.CopyIn(&data);
   const std::string caption =
@@ -111,39 +125,77 @@ TfmMainForm::TfmMainForm(HINSTANCE instance, QsoBuffer& buffer, const TContestDa
 void TfmMainForm::CreateControls(HINSTANCE instance) {
   const HWND window = window_.get();
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(form_font_.get()), FALSE);
-  RECT client;
-  GetClientRect(window, &client);
-
-  button_panel_ = CreateWindowExA(0, kPanelClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0,
-                                  client.bottom - kPanelHeight, client.right, kPanelHeight, window, nullptr,
-                                  instance, nullptr);
-  // The button keeps its distance to the panel's right edge.
-  button_right_gap_ = client.right - (kButtonLeft + kButtonWidth);
+  button_panel_ = CreateWindowExA(0, kPanelClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0,
+                                  window, nullptr, instance, nullptr);
   recalc_button_ =
-      CreateWindowExA(0, "BUTTON", "Recalc Statistic", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
-                      kButtonLeft, kButtonTop, kButtonWidth, kButtonHeight, button_panel_,
-                      reinterpret_cast<HMENU>(kButtonId), instance, nullptr);
+      CreateWindowExA(0, "BUTTON", "Recalc Statistic", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0,
+                      0, 0, 0, button_panel_, reinterpret_cast<HMENU>(kButtonId), instance, nullptr);
   SendMessageA(recalc_button_, WM_SETFONT, reinterpret_cast<WPARAM>(form_font_.get()), FALSE);
-
   // No word wrap (horizontal auto-scroll), no scroll bars; the operator may type.
   report_edit_ =
       CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
                       WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_WANTRETURN,
-                      0, 0, client.right, client.bottom - kPanelHeight, window, nullptr, instance, nullptr);
+                      0, 0, 0, 0, window, nullptr, instance, nullptr);
   if (!button_panel_ || !recalc_button_ || !report_edit_)
     throw std::runtime_error("The statistics window's controls could not be created");
   SendMessageA(report_edit_, WM_SETFONT, reinterpret_cast<WPARAM>(report_font_.get()), FALSE);
   report_area_.emplace(report_edit_);
+
+  // The button keeps the distance to the panel's right edge that it has at the design size.
+  RECT client{};
+  GetClientRect(window, &client);
+  const LayoutBox& button = ScaledFormLayout(pixels_per_inch_).button;
+  button_right_gap_ = client.right - (button.left + button.width);
+  Layout();
 }
 
 void TfmMainForm::Layout() {
-  RECT client;
+  const FormLayout layout = ScaledFormLayout(pixels_per_inch_);
+  RECT client{};
   GetClientRect(window_.get(), &client);
-  const int panel_top = client.bottom > kPanelHeight ? client.bottom - kPanelHeight : 0;
-  MoveWindow(button_panel_, 0, panel_top, client.right, kPanelHeight, TRUE);
-  MoveWindow(recalc_button_, client.right - button_right_gap_ - kButtonWidth, kButtonTop, kButtonWidth,
-             kButtonHeight, TRUE);
+  const int panel_top = std::max(0, static_cast<int>(client.bottom) - layout.panel_height);
+  MoveWindow(button_panel_, 0, panel_top, client.right, layout.panel_height, TRUE);
+  const int gap =
+      MulDivRounded(button_right_gap_, pixels_per_inch_, LayoutPixelsPerInch(Module().PixelsPerInch()));
+  MoveWindow(recalc_button_, client.right - gap - layout.button.width, layout.button.top, layout.button.width,
+             layout.button.height, TRUE);
   MoveWindow(report_edit_, 0, 0, client.right, panel_top, TRUE);
+}
+
+void TfmMainForm::FitReportLines() {
+  RECT outer{};
+  RECT client{};
+  RECT text_outer{};
+  RECT text_client{};
+  GetWindowRect(window_.get(), &outer);
+  GetClientRect(window_.get(), &client);
+  GetWindowRect(report_edit_, &text_outer);
+  GetClientRect(report_edit_, &text_client);
+  const int height = HeightOf(outer);
+  const int fitting = HeightForLines(
+      height, height - HeightOf(client), ScaledFormLayout(pixels_per_inch_).panel_height,
+      HeightOf(text_outer) - HeightOf(text_client), LineHeight(report_font_.get()), kReportLines);
+  if (fitting == height)
+    return;
+  SetWindowPos(window_.get(), nullptr, 0, 0, outer.right - outer.left, fitting,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Layout();
+}
+
+void TfmMainForm::ChangeScale(int pixels_per_inch, const RECT& suggested) {
+  pixels_per_inch_ = LayoutPixelsPerInch(pixels_per_inch);
+  UseFonts(MakeFormFont(pixels_per_inch_), MakeReportFont(pixels_per_inch_));
+  SetWindowPos(window_.get(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  Layout();
+}
+
+void TfmMainForm::UseFonts(UniqueFont form_font, UniqueFont report_font) {
+  // The controls take the new fonts before the old ones are deleted.
+  SendMessageA(recalc_button_, WM_SETFONT, reinterpret_cast<WPARAM>(form_font.get()), TRUE);
+  SendMessageA(report_edit_, WM_SETFONT, reinterpret_cast<WPARAM>(report_font.get()), TRUE);
+  form_font_ = std::move(form_font);
+  report_font_ = std::move(report_font);
 }
 
 void TfmMainForm::Dispatch(const std::function<void()>& handler) {
@@ -161,16 +213,13 @@ void TfmMainForm::Show() {
     SetWindowPos(window_.get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return;
   }
-  if (showing_)
+  if (handlers_running_ > 0)
     return;  // a nested request while this show is under way
-  showing_ = true;
-  ++busy_;
+  const HandlerRun run(*this);
   // The placement store restores while the window is still hidden, then FormShow rebuilds the tally.
   Dispatch([this] { placement_store_->OnShow([this] { FormShow(); }); });
-  showing_ = false;
-  if (!released_)
+  if (life_ == Life::kOpen)
     ShowWindow(window_.get(), placement_window_->ShowCommand());
-  EndBusy();
 }
 
 void TfmMainForm::FormShow() {
@@ -183,14 +232,11 @@ void TfmMainForm::RunRecalcStatistic() {
 }
 
 void TfmMainForm::RecalcStatisticExecute() {
-  ++busy_;
-  struct Finally {
+  const HandlerRun run(*this);
+  struct EnableAgain {
     TfmMainForm* form;
-    ~Finally() {
-      form->SetRecalcEnabled(true);
-      form->EndBusy();
-    }
-  } finally{this};
+    ~EnableAgain() { form->SetRecalcEnabled(true); }
+  } enable_again{this};
   pump_.ProcessMessages();
   SetRecalcEnabled(false);
   RecalcFromLog(tally_, buffer_.Data(), log_query_, pump_, [this] { report_area_->Show({}); });
@@ -216,8 +262,6 @@ void TfmMainForm::FormCloseQuery(bool& can_close) {
 void TfmMainForm::FormClose() {
   ShowWindow(window_.get(), SW_HIDE);
   Release();
-  if (Module().main_form == this)
-    Module().main_form = nullptr;
 }
 
 bool TfmMainForm::CloseQuery() {
@@ -238,27 +282,26 @@ void TfmMainForm::CloseRequest() {
 }
 
 void TfmMainForm::ShowError(std::string_view message) {
-  ShowErrorBox(destroying_ ? nullptr : window_.get(), message);
+  ShowErrorBox(life_ == Life::kDestroying ? nullptr : window_.get(), message);
 }
 
 void TfmMainForm::Release() {
-  released_ = true;
+  if (life_ != Life::kOpen)
+    return;
+  life_ = Life::kReleased;
   PostMessageA(window_.get(), kReleaseMessage, 0, 0);
 }
 
-void TfmMainForm::EndBusy() {
-  if (--busy_ == 0 && release_pending_) {
-    release_pending_ = false;
-    PostMessageA(window_.get(), kReleaseMessage, 0, 0);
-  }
+TfmMainForm::HandlerRun::~HandlerRun() {
+  // The last handler to return lets a release that waited for it go ahead.
+  if (--form_.handlers_running_ == 0 && form_.life_ == Life::kReleased)
+    PostMessageA(form_.window_.get(), kReleaseMessage, 0, 0);
 }
 
 void TfmMainForm::Destroy() {
-  if (busy_ > 0) {
-    release_pending_ = true;
+  if (life_ != Life::kReleased || handlers_running_ > 0)
     return;
-  }
-  // Destruction runs through WM_NCDESTROY, which hands the window back and drops this object.
+  // Destruction runs through WM_NCDESTROY, which hands the window back and lets the owner drop this object.
   DestroyWindow(window_.get());
 }
 
@@ -281,8 +324,13 @@ LRESULT TfmMainForm::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
       // The system asks whether the session may end: the close-query step alone; the window stays usable.
       return CloseQuery() ? TRUE : FALSE;
     }
+    case WM_DPICHANGED:
+      if (lparam == 0)
+        break;
+      ChangeScale(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+      return 0;
     case WM_DESTROY:
-      destroying_ = true;
+      life_ = Life::kDestroying;
       Dispatch([this] { placement_store_->OnDestroy(); });
       return 0;
     case WM_COMMAND:
@@ -317,8 +365,11 @@ LRESULT CALLBACK TfmMainForm::WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPA
   if (msg == WM_NCDESTROY) {
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
     static_cast<void>(form->window_.release());  // the system is destroying it
+    form->life_ = Life::kGone;
     const LRESULT result = DefWindowProcA(hwnd, msg, wparam, lparam);
-    ForgetWindow(form);  // the object is gone after this
+    // The object goes now unless a handler still runs in it (a host that destroyed the window from inside a
+    // rebuild); the owner drops it later then.
+    Module().forms.DropDestroyed();
     return result;
   }
   try {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "core/form_layout.h"
 #include "core/qso_buffer.h"
 #include "core/tally.h"
 #include "odbc/odbc_query.h"
@@ -34,6 +35,10 @@ class TfmMainForm final : private ErrorSink {
   TfmMainForm& operator=(const TfmMainForm&) = delete;
 
   HWND Handle() const { return window_.get(); }
+  // Whether this is the window the entry points reach: neither released nor destroyed.
+  bool IsOpen() const { return life_ == Life::kOpen; }
+  // Whether the native window is gone and no handler runs in this object any more.
+  bool MayBeDropped() const { return life_ == Life::kGone && handlers_running_ == 0; }
 
   // Unregisters the window classes of the module instance; a class that still has windows stays.
   static void UnregisterClasses(HINSTANCE instance);
@@ -43,22 +48,44 @@ class TfmMainForm final : private ErrorSink {
   void Show();
   int CheckQSO(bool commit) { return tally_.CheckQSO(buffer_.Data(), commit); }
   void SortWorked() { tally_.SortWorked(); }
-  // Replaces the text area's text with the report (written when the area next handles a message).
+  // Replaces the text area's text with the report (written at once for a reader, else within 50 ms).
   void ShowStatistic();
   // Destroys the window after the messages already queued for it, and never while a rebuild is on the stack.
   void Release();
 
  private:
+  // Open; released by _Release or a close request (destroyed once its queued messages have run and no
+  // handler runs); being destroyed; gone with its native window.
+  enum class Life { kOpen, kReleased, kDestroying, kGone };
+  // Show handling and the action let messages run, the host's included: while one of them runs, a release
+  // waits and the object outlives its native window.
+  class HandlerRun {
+   public:
+    explicit HandlerRun(TfmMainForm& form) : form_(form) { ++form_.handlers_running_; }
+    ~HandlerRun();
+    HandlerRun(const HandlerRun&) = delete;
+    HandlerRun& operator=(const HandlerRun&) = delete;
+
+   private:
+    TfmMainForm& form_;
+  };
+
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
   static void RegisterClasses(HINSTANCE instance);
-  static UniqueWindow CreateNativeWindow(HINSTANCE instance);
+  static UniqueWindow CreateNativeWindow(HINSTANCE instance, const LayoutBox& box);
   LRESULT HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam);
   // Runs an event handler; an error it raises is shown in the standard error box.
   void Dispatch(const std::function<void()>& handler);
 
   void CreateControls(HINSTANCE instance);
+  // Places the panel, the button and the text area in the client area at the current scale.
   void Layout();
+  // Grows the window where the four report lines would not fit its text area at the design size.
+  void FitReportLines();
+  // WM_DPICHANGED: the suggested rectangle, and the layout and fonts at the new scale.
+  void ChangeScale(int pixels_per_inch, const RECT& suggested);
+  void UseFonts(UniqueFont form_font, UniqueFont report_font);
   void FormShow();
   void RunRecalcStatistic();
   void RecalcStatisticExecute();
@@ -69,7 +96,6 @@ class TfmMainForm final : private ErrorSink {
   bool CloseQuery();
   void CloseRequest();
   void Destroy();
-  void EndBusy();
   // Errors of the placement store's restore and save go to the standard error box.
   void ShowError(std::string_view message) override;
 
@@ -78,6 +104,10 @@ class TfmMainForm final : private ErrorSink {
   Tally tally_;
   OdbcQuery log_query_;
   WinMessagePump pump_;
+  Life life_ = Life::kOpen;
+  int handlers_running_ = 0;
+  // The scale the window is laid out at: the module's pixels per inch until WM_DPICHANGED gives another.
+  int pixels_per_inch_;
   UniqueFont form_font_;
   UniqueFont report_font_;
   // The native window and its controls; the window destroys the controls with itself.
@@ -87,13 +117,9 @@ class TfmMainForm final : private ErrorSink {
   std::optional<ReportArea> report_area_;
   HWND button_panel_ = nullptr;
   HWND recalc_button_ = nullptr;
+  // The button's distance to the panel's right edge, at the module's own scale.
   int button_right_gap_ = 0;
   bool recalc_enabled_ = true;
-  bool showing_ = false;
-  bool released_ = false;
-  bool release_pending_ = false;
-  int busy_ = 0;  // show handling or the action on the stack
-  bool destroying_ = false;
   // The placement store and what it works on; declared last so that it goes first.
   WinRegistry registry_;
   std::optional<WinPlacementWindow> placement_window_;

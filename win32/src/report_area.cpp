@@ -1,13 +1,31 @@
 #include "report_area.h"
 
+#include <algorithm>
+#include <array>
 #include <stdexcept>
 #include <utility>
 
 namespace zqt::win32 {
 namespace {
 
-// Posted to the control with the first pending report, so that it is written once messages run.
-constexpr UINT kFlushMessage = WM_APP + 0x101;
+// The control's own timers (scrolling while selecting with the mouse) use small numbers.
+constexpr UINT_PTR kWriteTimer = 0x5A51;
+constexpr UINT kWriteDelayMs = 50;
+
+// What reads the text, shows it, or changes it at the operator's hand or another program's: the pending
+// report is written first.
+constexpr std::array kTextUsers = {
+    UINT{WM_GETTEXT},     UINT{WM_GETTEXTLENGTH}, UINT{EM_GETLINE},      UINT{EM_GETLINECOUNT},
+    UINT{EM_LINELENGTH},  UINT{EM_LINEINDEX},     UINT{EM_LINEFROMCHAR}, UINT{EM_GETHANDLE},
+    UINT{EM_GETSEL},      UINT{EM_SETSEL},        UINT{EM_REPLACESEL},   UINT{EM_UNDO},
+    UINT{WM_UNDO},        UINT{WM_COPY},          UINT{WM_CUT},          UINT{WM_PASTE},
+    UINT{WM_CLEAR},       UINT{WM_KEYDOWN},       UINT{WM_CHAR},         UINT{WM_IME_CHAR},
+    UINT{WM_LBUTTONDOWN}, UINT{WM_LBUTTONDBLCLK}, UINT{WM_RBUTTONDOWN},  UINT{WM_CONTEXTMENU},
+    UINT{WM_PAINT},       UINT{WM_PRINT},         UINT{WM_PRINTCLIENT}};
+
+bool UsesText(UINT msg) {
+  return std::find(kTextUsers.begin(), kTextUsers.end(), msg) != kTextUsers.end();
+}
 
 }  // namespace
 
@@ -28,16 +46,22 @@ ReportArea::~ReportArea() {
 void ReportArea::Unsubclass() {
   if (edit_ == nullptr)
     return;
+  if (timer_set_)
+    KillTimer(edit_, kWriteTimer);
   SetWindowLongPtrA(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
   SetWindowLongPtrA(edit_, GWLP_USERDATA, 0);
   edit_ = nullptr;
 }
 
 void ReportArea::Show(std::string text) {
+  if (edit_ == nullptr)
+    return;  // the control is gone
   pending_ = std::move(text);
   has_pending_ = true;
-  if (!flush_posted_)
-    flush_posted_ = PostMessageA(edit_, kFlushMessage, 0, 0) != FALSE;
+  if (!timer_set_)
+    timer_set_ = SetTimer(edit_, kWriteTimer, kWriteDelayMs, nullptr) != 0;
+  if (!timer_set_)
+    Flush();  // without a timer the report could wait for a reader indefinitely
 }
 
 void ReportArea::Flush() {
@@ -61,20 +85,22 @@ LRESULT ReportArea::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
   const HWND edit = edit_;
   const WNDPROC original = original_;
   switch (msg) {
-    case kFlushMessage:
-      flush_posted_ = false;
+    case WM_TIMER:
+      if (wparam != kWriteTimer)
+        break;
+      KillTimer(edit_, kWriteTimer);
+      timer_set_ = false;
       Flush();
       return 0;
     case WM_SETTEXT:
       has_pending_ = false;
       break;
-    case WM_DESTROY:
-      break;  // going away: nothing left to show
     case WM_NCDESTROY:
       Unsubclass();
       break;
     default:
-      Flush();
+      if (UsesText(msg))
+        Flush();
       break;
   }
   return CallWindowProcA(original, edit, msg, wparam, lparam);
@@ -82,8 +108,8 @@ LRESULT ReportArea::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
 
 LRESULT CALLBACK ReportArea::EditProc(HWND edit, UINT msg, WPARAM wparam, LPARAM lparam) {
   auto* area = reinterpret_cast<ReportArea*>(GetWindowLongPtrA(edit, GWLP_USERDATA));
-  // Every message reaches the control, with the pending report written first. No error leaves a window
-  // procedure: should the comparison's copy fail, the message still goes to the control.
+  // Every message reaches the control, after the pending report where the message uses the text. No error
+  // leaves a window procedure: should the comparison's copy fail, the message still goes to the control.
   try {
     return area->HandleMessage(msg, wparam, lparam);
   } catch (...) {

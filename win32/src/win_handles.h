@@ -31,6 +31,12 @@ struct WindowDeleter {
 };
 using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
 
+// The screen's device context, released at the end of its scope.
+struct ScreenDcReleaser {
+  void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
+};
+using UniqueScreenDc = std::unique_ptr<std::remove_pointer_t<HDC>, ScreenDcReleaser>;
+
 // Selects an object into a device context for one scope and puts the old one back.
 class SelectedObject {
  public:

@@ -1,7 +1,6 @@
 #include "win32/win_placement_window.h"
 
-#include <memory>
-#include <type_traits>
+#include "win_handles.h"
 
 namespace zqt::win32 {
 namespace {
@@ -15,14 +14,10 @@ POINT ToPoint(PlacementPoint p) {
   return {p.x, p.y};
 }
 
-struct ScreenDcReleaser {
-  void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
-};
-
 }  // namespace
 
 int ReadLogicalPixelsPerInch() {
-  const std::unique_ptr<std::remove_pointer_t<HDC>, ScreenDcReleaser> dc(GetDC(nullptr));
+  const UniqueScreenDc dc(GetDC(nullptr));
   return GetDeviceCaps(dc.get(), LOGPIXELSY);
 }
 
