@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -271,7 +272,8 @@ void QsoTable(Console& console, OdbcLog& log, const ModuleExports& exports, TCon
   log.Execute("DROP TABLE " + table);
 }
 
-void RebuildTable(Console& console, OdbcLog& log, const ModuleExports& exports, TContestData& record) {
+void RebuildTable(Console& console, OdbcLog& log, const ModuleExports& exports, TContestData& record,
+                  std::span<const std::size_t> log_sizes) {
   console.Line("");
   console.Line(
       "Rebuild from the log (\"Recalc Statistic\" clicked), in milliseconds, median of the runs, beside");
@@ -279,7 +281,7 @@ void RebuildTable(Console& console, OdbcLog& log, const ModuleExports& exports, 
   console.Line(
       "     rows | runs |  rebuild | bound block fetch | SQLGetData per cell | rebuild/block | rebuild/per "
       "cell");
-  for (const std::size_t rows : kLogSizes) {
+  for (const std::size_t rows : log_sizes) {
     const std::string table = "ZqtBench" + std::to_string(rows);
     FillLog(log, table, rows);
     WriteText(record.LogTable, table);
@@ -358,15 +360,19 @@ void MemoryLine(Console& console, OdbcLog& log, const ModuleExports& exports, TC
 
 }  // namespace
 
-void RunBench(Console& console, OdbcLog& log, ContestModule& module) {
+void RunBench(Console& console, OdbcLog& log, ContestModule& module, std::size_t rebuild_rows) {
   const ModuleExports& exports = module.exports();
   TContestData record{};
   record.Connection = ConnectionField(log.connection());
   WriteText(record.CaptionPrefix, "zqtbench");
   console.Line("zqtbench: ZQTRTTYContest.dll through its exports, " + PlatformName());
+  if (rebuild_rows > 0) {
+    RebuildTable(console, log, exports, record, std::span(&rebuild_rows, 1));
+    return;
+  }
   console.Line("");
   QsoTable(console, log, exports, record);
-  RebuildTable(console, log, exports, record);
+  RebuildTable(console, log, exports, record, kLogSizes);
   MemoryLine(console, log, exports, record);
 }
 
