@@ -31,12 +31,12 @@ run() {
   "$(zqt_wine_loader "$p")" "$here/build/$p/bench/host/zqtbench.exe" \
     --dll "Z:${here//\//\\}\\build\\$p\\win32\\ZQTRTTYContest.dll" --watch-boxes "$@" | tee "$output"
   ratios+=("$(awk -v label="$label" '$1 == "100000" && $4 == "|" {
-    printf "  %-44s %8s ms  %8s ms  %5s", label, $5, $7, $11 }' "$output")")
+    printf "  %-44s %9s ms %9s ms %6s", label, $5, $7, $11 }' "$output")")
 }
 # Every database in turn: a fresh SQLite file, then each connection string; $1 is the build's label and the
 # rest goes to zqtbench.
 run_databases() {
-  local p=$1 build=$2
+  local p=$1 build=$2 connection driver
   shift 2
   echo "== SQLite (the SQLite3 ODBC driver), a fresh database file"
   : >"$bench_db"
@@ -44,13 +44,14 @@ run_databases() {
   while IFS= read -r connection; do
     [ -n "$connection" ] || continue
     echo "== $connection"
-    run "$p" "$build, ${connection%%;*}" --connect "$connection" "$@"
+    driver=${connection%%;*}
+    run "$p" "$build, ${driver#*=}" --connect "$connection" "$@"
   done <<<"${ZQT_BENCH_CONNECT:-}"
 }
 
 if [ "$preset" = win32 ]; then
   echo "== the product: i686 DLL and host under 32-bit Wine"
-  run_databases win32 "i686 (the product), 32-bit Wine"
+  run_databases win32 "i686 product, 32-bit Wine"
   echo
   echo "== its x86-64 twin under 64-bit Wine: the rebuild of 100k rows"
   run_databases win64 "x86-64, 64-bit Wine" --rebuild 100000
@@ -61,5 +62,5 @@ fi
 
 echo
 echo "== Rebuild of 100,000 rows beside a bare bound block fetch of them (medians; the aim is at most 1.25)"
-echo "  build and database                                 rebuild   block fetch  ratio"
+printf '  %-44s %12s %12s %6s\n' "build, database" rebuild "block fetch" ratio
 printf '%s\n' "${ratios[@]}"
