@@ -3,17 +3,12 @@ standard input, and the run's PostgreSQL server (scripts/postgres-session.sh) re
 
 import os
 import queue
-import re
 import subprocess
 import threading
 import time
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 WINE_RUN = os.path.join(ROOT, "scripts", "wine-run")
-
-# The columns of the table the host creates, all text: the module's seven, then five of the host's own.
-HOST_COLUMNS = ["CallSign", "DigiBand", "QSOMode", "Continent", "QSOReportRecived", "MainPrefix", "DXCCPrefix",
-                "QSODate", "QSOTime", "Frequency", "ExchangeSent", "ExchangeRecived"]
 
 
 def windows_path(path):
@@ -135,14 +130,6 @@ class Host:
             self.process.wait()
         if not self.process.stdin.closed:
             self.process.stdin.close()
-
-
-def qso_total(report):
-    """The QSO column of the report's Total line."""
-    match = re.search(r"^Total\t\s*(\d+)\t", report, re.MULTILINE)
-    if not match:
-        raise AssertionError(f"no Total line in the report:\n{report}")
-    return int(match.group(1))
 
 
 def one_box(lines):
