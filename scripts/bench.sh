@@ -6,13 +6,14 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # shellcheck source=scripts/wine-session.sh
 . "$here/scripts/wine-session.sh"
 
-# The shipped i686 DLL under 32-bit Wine where the kernel executes 32-bit code, else the x86-64 build.
-preset=$(zqt_windows_preset)
-zqt_build_host_and_dll "$here" "zqt bench" zqtbench
+# The shipped i686 DLL under 32-bit Wine where the kernel executes 32-bit code, else the x86-64 build: an
+# emulated product would time the emulator.
+preset=$(zqt_suites_preset)
+zqt_build_host_and_dll "$here" "zqt bench" "$preset" zqtbench
 if [ "$preset" = win32 ]; then
   echo "== the product: i686 DLL and host under 32-bit Wine"
 else
-  echo "== this kernel cannot execute 32-bit code: the x86-64 build of the same sources under 64-bit Wine"
+  echo "== the x86-64 build of the same sources under 64-bit Wine: $(zqt_i386_reason)"
 fi
 
 bench_db=$(mktemp /tmp/zqt-bench.XXXXXX)

@@ -51,7 +51,8 @@ if [ -n "$multi_op" ]; then
     "$loader" "$host" --dll "$dll" --connect "$connect" --caption-prefix "Position $n" --watch-boxes "$@" \
       --log "$out/half$n.log" --recalc-at-rows "$total" --report --screenshot "$out/position$n.bmp" \
       >"$out/position$n.out" 2>&1 &
-    for _ in $(seq 600); do
+    # Up to ten minutes: an emulated product takes minutes to start where a native one takes a second.
+    for _ in $(seq 6000); do
       grep -q '^run: ' "$out/position$n.out" && break
       sleep 0.1
     done
@@ -69,6 +70,7 @@ if [ -n "$multi_op" ]; then
     sed -n '/^report:/,/^end report/p' "$out/position$n.out"
   done
   echo "== screenshot: $out/multi-op.png"
+  zqt_tell_windows_build "$arch"
   return 0
 fi
 
@@ -81,3 +83,4 @@ echo "== replaying $demo_log through $host and build/$arch/win32/ZQTRTTYContest.
   --log "$demo_log" --report --screenshot "$out/window.bmp" --watch-boxes
 convert "$out/window.bmp" "$out/window.png"
 echo "== screenshot: $out/window.png"
+zqt_tell_windows_build "$arch"

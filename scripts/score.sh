@@ -82,10 +82,10 @@ zqt_score() {
 
   # shellcheck source=scripts/wine-session.sh
   . "$here/scripts/wine-session.sh"
-  # The shipped i686 DLL where the kernel executes 32-bit code, else the x86-64 build of the same sources.
+  # The shipped i686 DLL wherever 32-bit code runs, natively or emulated, else the x86-64 build of the same sources.
   local preset
   preset=$(zqt_windows_preset)
-  zqt_build_host_and_dll "$here" "zqt score" || return 1
+  zqt_build_host_and_dll "$here" "zqt score" "$preset" || return 1
 
   # The SQLite ODBC driver under Wine is the Linux one: it takes the database as a Unix path.
   score_db=$(mktemp /tmp/zqt-score.XXXXXX)
@@ -95,6 +95,7 @@ zqt_score() {
   "$(zqt_wine_loader "$preset")" "$here/build/$preset/host/zqthost.exe" \
     --dll "$(score_windows_path "$here/build/$preset/win32/ZQTRTTYContest.dll")" --db "$score_db" --fresh \
     --watch-boxes --log "$log" --cty "$cty" --report "${host_args[@]}" || rc=$?
+  zqt_tell_windows_build "$preset"
   return $rc
 }
 

@@ -31,7 +31,10 @@ apt_update() {
     [ "$attempt" -lt 3 ] && sleep $((attempt * 10))
   done
   zqt_failed_indexes=$(sed -n -E 's/^[EW]: Failed to fetch (.*)/\1/p' <<<"$out" | sed -E 's/ \[IP: [^]]*\]$//')
-  zqt_failed_suites=$(sed -n -E 's|^[^ ]*/dists/([^/]+)/.*|\1|p' <<<"$zqt_failed_indexes" | sort -u | tr '\n' ' ')
+  # Only a suite with a missing package index is held back later: a source that could not be reached at all
+  # (its Release file failed) gives apt no packages, and its suite's name may be a good source's too.
+  zqt_failed_suites=$(sed -n -E 's|^[^ ]*/dists/([^/]+)/[^ ]*/Packages[^ ]* .*|\1|p' <<<"$zqt_failed_indexes" |
+    sort -u | tr '\n' ' ')
   if [ -n "$zqt_failed_indexes" ]; then
     echo "zqt setup: warning: apt-get update could not fetch these indexes, going on without them:" >&2
     sed 's/^/  /' <<<"$zqt_failed_indexes" >&2
@@ -84,15 +87,21 @@ install_missing() {
 setup_packages() {
   # shellcheck source=scripts/packages.sh
   . "$root/scripts/packages.sh"
-  local missing=() p
-  for p in "${ZQT_PACKAGES[@]}"; do
+  # shellcheck source=scripts/i386.sh
+  . "$root/scripts/i386.sh"
+  local wanted=("${ZQT_PACKAGES[@]}") missing=() p
+  # The i386 emulator, only on a kernel that cannot execute 32-bit code.
+  zqt_i386_runs || wanted+=(qemu-user-static)
+  for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
   done
-  [ ${#missing[@]} -eq 0 ] && return 0
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    as_root dpkg --add-architecture i386 || return 1
+  if [ ${#missing[@]} -gt 0 ]; then
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+      as_root dpkg --add-architecture i386 || return 1
+    fi
+    as_root true || return 1
+    apt_update
+    install_missing "${missing[@]}" || return 1
   fi
-  as_root true || return 1
-  apt_update
-  install_missing "${missing[@]}"
+  setup_i386_emulation
 }

@@ -7,33 +7,24 @@ export WINESERVER=/usr/lib/wine/wineserver64
 export WINELOADER=$WINE64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# shellcheck source=scripts/i386.sh
+. "$(dirname "${BASH_SOURCE[0]}")/i386.sh"
 
 zqt_xvfb_pid=""
 zqt_prefix=""
-
-wine_can_run_32bit() {
-  /usr/lib/wine/wine --version >/dev/null 2>&1
-}
-
-# The Windows build that runs here: the product (i686) where the kernel executes 32-bit code, else the x86-64
-# build of the same sources under 64-bit Wine.
-zqt_windows_preset() {
-  if wine_can_run_32bit; then echo win32; else echo win64; fi
-}
 
 # The Wine loader for a Windows preset's programs.
 zqt_wine_loader() {
   if [ "$1" = win32 ]; then echo /usr/lib/wine/wine; else echo "$WINE64"; fi
 }
 
-# Builds the reference host and the DLL of a Windows preset in the tree at $1, and any further targets named
-# after $2, quietly; on failure prints the build's output and "$2: the <preset> build failed" and returns 1. A
+# Builds the reference host and the DLL of the Windows preset $3 in the tree at $1, and any further targets named
+# after $3, quietly; on failure prints the build's output and "$2: the <preset> build failed" and returns 1. A
 # configured tree is not configured again (the build does that itself when a CMake file changed), so runs side
 # by side on an up-to-date tree do not rewrite its files under each other.
 zqt_build_host_and_dll() {
-  local tree=$1 command=$2 preset build_log
-  shift 2
-  preset=$(zqt_windows_preset)
+  local tree=$1 command=$2 preset=$3 build_log
+  shift 3
   build_log=$(mktemp)
   if ! (cd "$tree" && { [ -f "build/$preset/CMakeCache.txt" ] || cmake --preset "$preset" >/dev/null; } &&
     cmake --build --preset "$preset" -j2 --target zqthost ZQTRTTYContest "$@") >"$build_log" 2>&1; then

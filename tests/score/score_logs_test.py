@@ -80,10 +80,12 @@ def score(*args):
 class ScoreBundledLogs(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        # Built once here, so the two runs below find the tree up to date instead of building it side by side;
+        # Built once here (the build whose suites run natively: an emulated product takes minutes a run), so the
+        # two runs below find the tree up to date instead of building it side by side;
         # each run then has a display and a Wine prefix of its own.
-        preset = subprocess.run(["bash", "-c", ". scripts/wine-session.sh && zqt_windows_preset"], cwd=ROOT,
+        preset = subprocess.run(["bash", "-c", ". scripts/wine-session.sh && zqt_suites_preset"], cwd=ROOT,
                                 capture_output=True, text=True, check=True).stdout.strip()
+        os.environ["ZQT_WINDOWS_PRESET"] = preset
         for command in (["cmake", "--preset", preset],
                         ["cmake", "--build", "--preset", preset, "-j2", "--target", "zqthost", "ZQTRTTYContest"]):
             build = subprocess.run(command, cwd=ROOT, capture_output=True, text=True)
