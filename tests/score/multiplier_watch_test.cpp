@@ -11,12 +11,14 @@ namespace {
 using Lines = std::vector<std::string>;
 
 Qso MakeQso(std::string call, std::string dxcc, std::string continent, std::string area) {
-  return {.call = std::move(call),
-          .band = "20m",
-          .mode = "RTTY",
-          .continent = std::move(continent),
-          .main_prefix = std::move(area),
-          .dxcc_prefix = std::move(dxcc)};
+  Qso qso;
+  qso.call = std::move(call);
+  qso.band = "20m";
+  qso.mode = "RTTY";
+  qso.dxcc_prefix = std::move(dxcc);
+  qso.continent = std::move(continent);
+  qso.main_prefix = std::move(area);
+  return qso;
 }
 
 // A report as the host reads it, with these seven totals each padded to width 4.
