@@ -15,13 +15,12 @@ import hashlib
 import os
 import shutil
 import sqlite3
-import subprocess
 import sys
 import tempfile
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "support"))
-from host_driver import Host, PostgresDatabase, one_box, pg_connection_string, pg_variable, psql
+from host_driver import Host, PostgresDatabase, one_box, pg_connection_string, psql
 from tally_model import AREA_COLUMNS, HOST_COLUMNS, LOG_COLUMNS, create_table_sql, rebuilt_report
 
 DRIVER_EXE = ""
@@ -135,15 +134,7 @@ class PostgresLog(PostgresDatabase):
 
     def create_table(self, table, rows, columns=HOST_COLUMNS):
         psql(self.name, create_table_sql(table, columns))
-        copy = subprocess.Popen(
-            ["psql", "-X", "-q", "-v", "ON_ERROR_STOP=1", "-h", pg_variable("ZQT_PG_SERVER"), "-p",
-             pg_variable("ZQT_PG_PORT"), "-U", pg_variable("ZQT_PG_USER"), "-d", self.name, "-c",
-             f"copy {table} from stdin"], stdin=subprocess.PIPE, text=True)
-        with copy.stdin:
-            for row in rows:
-                copy.stdin.write("\t".join(row) + "\n")
-        if copy.wait(timeout=300) != 0:
-            raise RuntimeError(f"copy into {table} failed")
+        psql(self.name, f"copy {table} from stdin", stdin="".join("\t".join(row) + "\n" for row in rows))
 
     def rows(self, table="log"):
         lines = psql(self.name, f"select {', '.join(HOST_COLUMNS)} from {table} order by ctid")
