@@ -15,7 +15,7 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "support"))
-from host_driver import ROOT, Host, PostgresDatabase, one_box, pg_connection_string, psql, windows_path
+from host_driver import ROOT, Host, PostgresDatabase, box_text, pg_connection_string, psql, windows_path
 from tally_model import LOG_COLUMNS, create_table_sql, totals
 
 SESSION = os.path.join(ROOT, "scripts", "postgres-session.sh")
@@ -44,12 +44,6 @@ class PositionsTestCase(unittest.TestCase):
         for host in self.hosts:
             host.kill()
         self.database.drop()
-
-    def box_of(self, lines):
-        """The text of the one error box among a command's lines."""
-        caption, message = one_box(lines)
-        self.assertTrue(caption.startswith("zqtdriver"), caption)
-        return message
 
     def start_host(self, name, **options):
         connect = pg_connection_string(self.database.name, options.pop("user", None), options.pop("options", ""))
@@ -141,7 +135,7 @@ class ServerFaults(PositionsTestCase):
             lines = host.expect("run:")
         finally:
             cluster("start")
-        self.assertRegex(self.box_of(lines), LOST_CONNECTION)
+        self.assertRegex(box_text(lines), LOST_CONNECTION)
         self.assertIn("button-enabled=1", host.do("state")[-1])
         # The tally holds what was counted before the server went: one more QSO makes the report show it.
         host.do("qso Z1ZZ\t20M\tRTTY\tEU\tZ1\tZ")
@@ -197,11 +191,11 @@ class ServerFaults(PositionsTestCase):
             psql(self.database.name, f"alter role {role} nologin; select pg_terminate_backend(pid) "
                                      f"from pg_stat_activity where usename = '{role}'")
             # The module's next rebuild shows the engine's word on the ended session.
-            self.assertRegex(self.box_of(host.do("recalc")), LOST_CONNECTION)
+            self.assertRegex(box_text(host.do("recalc")), LOST_CONNECTION)
             failed = host.do("reconnect")[-1]
             self.assertRegex(failed, f'^reconnect: failed: .*role "{role}" is not permitted to log in')
             # Then the connection is not open: the driver manager says so.
-            self.assertIn("Connection not open", self.box_of(host.do("recalc")))
+            self.assertIn("Connection not open", box_text(host.do("recalc")))
             self.assertIn("button-enabled=1", host.do("state")[-1])
 
             psql(self.database.name, f"alter role {role} login")

@@ -132,11 +132,13 @@ class Host:
             self.process.stdin.close()
 
 
-def one_box(lines):
-    """(caption, text) of the one message box among a command's lines (its text may run over several)."""
+def box_text(lines):
+    """The text of the one message box among a command's lines (it may run over several); the module titles
+    its boxes with the host's name."""
     text = "\n".join(lines)
     if text.count("box: ") != 1:
         raise AssertionError(f"not one box among:\n{text}")
-    box = text[text.index("box: "):]
-    caption, _, message = box[len("box: "):].partition("|")
-    return caption, message[:message.rindex("\n")].strip() if "\n" in message else message
+    caption, _, message = text[text.index("box: ") + len("box: "):].partition("|")
+    if caption != "zqtdriver":
+        raise AssertionError(f"a box titled {caption!r} among:\n{text}")
+    return message[:message.rindex("\n")].strip() if "\n" in message else message
