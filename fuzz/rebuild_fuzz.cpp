@@ -7,13 +7,12 @@
 // Input: a header byte (bit 0 the collation; bit 1 unused; bit 2 a second rebuild of the same rows, without
 // the error; bits 3-4 how many QSOs are counted live first), the buffer's record (record_decoding.h), the log
 // table's name (a length byte and its characters), the live QSOs' records, a byte naming missing columns (bit
-// i for kLogColumns[i]), the number of the query call that fails (two bytes, little-endian, 0 for none; Open
-// is call 1, each Next of its cursor one more), then rows of seven cells in kLogColumns order until the
-// input ends. A cell: a kind
-// byte below 0xF0 is the length of the text that follows; 0xF0 is NULL; 0xF1 the same column's cell of the
-// row before; 0xF2 a long value, (a + 1) << (b % 9) bytes for the next two bytes a and b, filled with a
-// pattern text (a length byte and its characters) over and over; any other kind is empty text. The cells of
-// an input hold 128 KB at most: a cell beyond that is cut to what is left.
+// i for kModuleColumns[i]), the number of the query call that fails (two bytes, little-endian, 0 for none;
+// Open is call 1, each Next of its cursor one more), then rows of seven cells in kModuleColumns order until
+// the input ends. A cell: a kind byte below 0xF0 is the length of the text that follows; 0xF0 is NULL; 0xF1
+// the same column's cell of the row before; 0xF2 a long value, (a + 1) << (b % 9) bytes for the next two
+// bytes a and b, filled with a pattern text (a length byte and its characters) over and over; any other kind
+// is empty text. The cells of an input hold 128 KB at most: a cell beyond that is cut to what is left.
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
 #pragma once
-// What a tally must show at every step: the independent model's count, and a report that reads back as it.
+// What a tally must show at every step: the independent model's count, and the model's report.
 
 #include <array>
 #include <string_view>
@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/tally.h"
-#include "tally_model.h"
+#include "support/tally_model.h"
 
 namespace zqt::fuzzing {
 
@@ -21,11 +21,7 @@ std::vector<WorkedQso> WorkedQsos(const Tally& tally);
 std::array<std::string_view, 4> ReportLines(std::string_view report);
 
 // The QSO count, the worked list (in ordinal call order, the model's QSOs) and the texts of the six sets in
-// their order are the model's.
-void RequireSameTally(const Tally& tally, const TallyModel& model);
-
-// The heading; the totals line holds the model's seven numbers, each padded to width 4; the score line
-// repeats them with the score the formula gives; the Cont line lists the model's continents in their order.
-void RequireReportOf(std::string_view report, const TallyModel& model);
+// their order are the model's, and so is the report.
+void RequireSameTally(const Tally& tally, const test::TallyModel& model);
 
 }  // namespace zqt::fuzzing

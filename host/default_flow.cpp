@@ -5,6 +5,7 @@
 
 #include "host_error.h"
 #include "message_loop.h"
+#include "module_window.h"
 #include "multiplier_watch.h"
 
 namespace zqthost {
@@ -40,11 +41,13 @@ void ShowLogInput(Console& console, const LogFileInput& input, const Options& op
   console.Line(summary);
 }
 
+// With verbose_mults the module's report is read after every counted QSO (which makes the window write it at
+// once), so that the module itself tells which multipliers the QSO brought.
 void LogFileQsos(HostSession& session, Console& console, const LogFileInput& input, bool verbose_mults) {
-  MultiplierWatch watch;
+  MultiplierWatch watch(verbose_mults ? ReadReport(session.window()) : std::nullopt);
   for (const Qso& qso : input.qsos) {
     if (session.Log(qso).add_qso == 1 && verbose_mults) {
-      for (const std::string& line : watch.Count(qso)) {
+      for (const std::string& line : watch.Count(qso, ReadReport(session.window()))) {
         console.Line(line);
       }
     }

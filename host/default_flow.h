@@ -11,7 +11,8 @@
 namespace zqthost {
 
 // With a log file's QSOs, its problems and "read: ..." come first, then each QSO is logged as a QSO line
-// would be, and with --verbose-mults each counted one is shown with the multipliers it adds.
+// would be, and with --verbose-mults each counted one is shown with the multipliers the module's report shows
+// it added.
 void RunDefaultFlow(HostSession& session, Console& console, const Options& options,
                     const std::optional<LogFileInput>& log_input);
 

@@ -158,7 +158,8 @@ Loads the contest module, keeps a log through ODBC and offers it QSOs, one a lin
                         Wine a path starting with "/" lies on the current drive: pass Z:\... to be sure)
   --band BAND           offer only the log's QSOs on this band, as for a single-band entry (e.g. 15m)
   --verbose-mults       print every counted QSO as "mult: <call> <band> <mode> dxcc=.. cont=.. area=.." and
-                        each multiplier it adds as "new: <DX|JA|W|VE|VK|Cont> <value>"
+                        each multiplier the module's report then counts anew as
+                        "new: <DX|JA|W|VE|VK|Cont> <value>"
   QSOFILE | -           the QSOs to log; "-" reads standard input
 
 Exit codes: 0 done, 1 failure, 2 bad command line, 3 module not usable, 4 ODBC failure,

@@ -2,17 +2,20 @@
 # (its own Xvfb display when there is none), prints the module's report and saves a screenshot of the window.
 # ./zqt demo --multi-op: two positions share one PostgreSQL log (a cluster of the demo's own), each replaying
 # half of the log in its own window; each then recalculates from the shared log, and both windows are saved in
-# one screenshot. Sourced by zqt after setup.
+# one screenshot. ./zqt demo --scales: the same replay on a display of 96 and of 144 dots per inch (150%), the two
+# windows saved side by side. Sourced by zqt after setup.
 
-multi_op=""
-if [ "${1:-}" = --multi-op ]; then
-  multi_op=1
-  shift
-fi
+mode=""
+case "${1:-}" in
+  --multi-op | --scales)
+    mode=${1#--}
+    shift
+    ;;
+esac
 demo_log=${1:-data/logs/cqww-rtty-2024-7n2uqc.log}
 out=out/demo
 mkdir -p "$out"
-rm -f "$out/log.db" "$out/window.bmp" "$out/multi-op.png" "$out"/position*.bmp
+rm -f "$out/log.db" "$out"/*.bmp "$out"/*.png
 
 # shellcheck source=scripts/wine-session.sh
 . "$root/scripts/wine-session.sh"
@@ -27,7 +30,7 @@ host=build/$arch/host/zqthost.exe
 dll=build/$arch/win32/ZQTRTTYContest.dll
 loader=$(zqt_wine_loader "$arch")
 
-if [ -n "$multi_op" ]; then
+if [ "$mode" = multi-op ]; then
   # shellcheck source=scripts/postgres-session.sh
   . "$root/scripts/postgres-session.sh"
   trap 'wine_session_stop; pg_session_stop' EXIT
@@ -74,13 +77,36 @@ if [ -n "$multi_op" ]; then
   return 0
 fi
 
-# Open the window fully on screen and wide enough for the whole report, as an operator would leave it: the
-# design place (left 1052, 268 wide) runs past the right edge of a 1280-pixel display.
-"$WINE64" reg add 'HKCU\Software\zqthost\TfmMainForm' /v NormPos /d "760,120,1230,258" /f >/dev/null 2>&1
+# Replays the log into a fresh log database on a display of $1 dots per inch, the window opened at $2 (NormPos at
+# 96 dpi, scaled to $1), and saves the window in $3. The scale is set in the session's prefix before any window
+# opens there (Wine's desktop keeps the scale it started with); the stored PixelsPerInch matches it, so the window
+# opens where NormPos puts it.
+replay() {
+  local dpi=$1 shot=$3 place
+  place=$(echo "$2" | awk -F, -v dpi="$dpi" '{ for (i = 1; i <= NF; i++) $i = int($i * dpi / 96 + 0.5) } 1' OFS=,)
+  "$WINE64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  "$WINE64" reg add 'HKCU\Software\zqthost\TfmMainForm' /v NormPos /d "$place" /f >/dev/null 2>&1
+  "$WINE64" reg add 'HKCU\Software\zqthost\TfmMainForm' /v PixelsPerInch /d "$dpi" /f >/dev/null 2>&1
+  "$loader" "$host" --dll "$dll" --db "$root/$out/log.db" --fresh --log "$demo_log" --report --screenshot "$shot" \
+    --watch-boxes
+}
 
-echo "== replaying $demo_log through $host and build/$arch/win32/ZQTRTTYContest.dll"
-"$loader" "$host" --dll "build/$arch/win32/ZQTRTTYContest.dll" --db "$root/$out/log.db" --fresh \
-  --log "$demo_log" --report --screenshot "$out/window.bmp" --watch-boxes
-convert "$out/window.bmp" "$out/window.png"
-echo "== screenshot: $out/window.png"
+echo "== replaying $demo_log through $host and $dll"
+# Fully on screen and wide enough for the whole report, as an operator would leave it: the design place (left
+# 1052, 268 wide) runs past the right edge of a 1280-pixel display.
+if [ "$mode" = scales ]; then
+  echo "== at 96 dots per inch"
+  replay 96 "40,120,510,258" "$out/window-96.bmp"
+  wine_session_stop
+  wine_session_start
+  echo "== at 144 dots per inch"
+  replay 144 "373,80,843,218" "$out/window-144.bmp"
+  convert "$out/window-96.bmp" -size 20x1 xc:black "$out/window-144.bmp" -background black -gravity north \
+    +append "$out/window-scales.png"
+  echo "== screenshot: $out/window-scales.png"
+else
+  replay 96 "760,120,1230,258" "$out/window.bmp"
+  convert "$out/window.bmp" "$out/window.png"
+  echo "== screenshot: $out/window.png"
+fi
 zqt_tell_windows_build "$arch"

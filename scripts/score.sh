@@ -14,8 +14,8 @@ into a fresh SQLite log and offers each to the module, then prints the module wi
   LOGFILE           the contest log
   --cty FILE        the country file in cty.dat format (default: /usr/share/hamradio-files/cty.dat)
   --band BAND       score only the QSOs on one band, as for a single-band entry (e.g. 15m)
-  --verbose-mults   print each counted QSO with its multipliers ("mult: ...") and every multiplier it adds
-                    ("new: DX JA", "new: JA JA1", "new: Cont AS", ...)
+  --verbose-mults   print each counted QSO with its multipliers ("mult: ...") and every multiplier the
+                    module's report then counts anew ("new: DX JA", "new: JA JA1", "new: Cont AS", ...)
 
 Output: "problem: line N: ..." for what the log reader could not take, "read: N QSOs, N problems",
 "dupe: <call> <band> <mode>" for each QSO the module answers as a duplicate, then the report between

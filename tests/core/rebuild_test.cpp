@@ -15,7 +15,7 @@ namespace zqt {
 namespace {
 
 using test::FakeQuery;
-using test::Logged;
+using test::RowOf;
 
 class RebuildTest : public ::testing::Test {
  protected:
@@ -42,10 +42,10 @@ TEST_F(RebuildTest, EmptiesTheTallyRunsTheStatementAndStoresEachRowAsTheRecordKe
   tally.CheckQSO(test::Record({"DL1AA", "20m", "RTTY", "EU", "DL1", "DL"}), true);
   // A table name with a space goes to the engine unquoted; it answers for it.
   WriteText(buffer.LogTable, "My Log");
-  FakeQuery query({Logged("K1AA", "20m", "RTTY", "na", "K1", "K"),
-                   Logged("K1AA", "20m", "RTTY", "NA", "K1", "K"),
-                   Logged("VE3XX", "20m", "RTTY", "eu", "VE3", "VE"),
-                   Logged(std::string(300, 'K'), "20m", "RTTY", "e\xE9u", "K1", "K")});
+  FakeQuery query({RowOf({"K1AA", "20m", "RTTY", "na", "K1", "K"}),
+                   RowOf({"K1AA", "20m", "RTTY", "NA", "K1", "K"}),
+                   RowOf({"VE3XX", "20m", "RTTY", "eu", "VE3", "VE"}),
+                   RowOf({std::string(300, 'K'), "20m", "RTTY", "e\xE9u", "K1", "K"})});
   pump.on_call = [&] {
     EXPECT_EQ(query.open_cursors, 1) << "messages run once the statement has opened";
     EXPECT_EQ(query.rows_read, 0u) << "and before a row is read";
@@ -70,11 +70,11 @@ TEST_F(RebuildTest, EmptiesTheTallyRunsTheStatementAndStoresEachRowAsTheRecordKe
 
 // What a failed rebuild raised, what it had counted by then, and the statement gone however it ended.
 TEST_F(RebuildTest, ErrorsPropagateLeavingWhatWasCounted) {
-  const std::vector<test::LogRow> two = {Logged("K1AA", "20m", "RTTY", "NA", "K1", "K"),
-                                         Logged("K2AA", "20m", "RTTY", "NA", "K2", "K")};
+  const std::vector<test::LogRow> two = {RowOf({"K1AA", "20m", "RTTY", "NA", "K1", "K"}),
+                                         RowOf({"K2AA", "20m", "RTTY", "NA", "K2", "K"})};
   struct Case {
     std::vector<test::LogRow> rows;
-    std::uint8_t missing;   // bit i: kLogColumns[i]
+    std::uint8_t missing;   // bit i: kModuleColumns[i]
     std::uint32_t fail_at;  // Open is call 1, each Next one more
     std::string table;
     std::string error;
@@ -109,8 +109,8 @@ TEST_F(RebuildTest, ErrorsPropagateLeavingWhatWasCounted) {
 TEST_F(RebuildTest, RowsOutOfOrdinalOrderCountLikeTheSortedLog) {
   // A linguistic collation puts "k1aa" between "K1A" and "K1AB"; the repeat of K1AB must still be a dupe.
   FakeQuery linguistic(
-      {Logged("K1A", "20m", "RTTY", "NA", "K1", "K"), Logged("k1aa", "20m", "RTTY", "NA", "K1", "K"),
-       Logged("K1AB", "20m", "RTTY", "NA", "K1", "K"), Logged("K1AB", "20m", "RTTY", "NA", "K1", "K")});
+      {RowOf({"K1A", "20m", "RTTY", "NA", "K1", "K"}), RowOf({"k1aa", "20m", "RTTY", "NA", "K1", "K"}),
+       RowOf({"K1AB", "20m", "RTTY", "NA", "K1", "K"}), RowOf({"K1AB", "20m", "RTTY", "NA", "K1", "K"})});
   Rebuild(linguistic);
   EXPECT_EQ(tally.QsoCount(), 3);
 }

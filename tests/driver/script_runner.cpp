@@ -146,22 +146,6 @@ void Reconnect(const Call& call) {
   }
 }
 
-// Clicks the button with _Release waiting among the messages that the click's rebuild lets run.
-void ReleaseDuringRebuild(const Call& call) {
-  std::unique_ptr<ReleaseHook>& hook = call.driver.release_hook;
-  if (!hook) {
-    hook = std::make_unique<ReleaseHook>(call.exports().release);
-  }
-  hook->Arm(call.driver.session.window());
-  // Sent, not posted: the click runs now, and the rebuild inside it dispatches the waiting release message.
-  SendMessageA(call.target, BM_CLICK, 0, 0);
-  if (!hook->WindowAliveAfterRelease()) {
-    DrainMessages();
-  }
-  call.Print(std::string("window-alive-after-release=") +
-             (hook->WindowAliveAfterRelease().value_or(false) ? "1" : "0"));
-}
-
 PumpPointCalls& PumpPoints(Driver& driver) {
   if (!driver.pump_points) {
     driver.pump_points =
@@ -346,7 +330,6 @@ constexpr Command kCommands[] = {
        call.exports().release();
        call.Print("done");
      }},
-    {"release-during-rebuild", Needs::kButton, ReleaseDuringRebuild},
     {"at-pump-point", Needs::kNothing, AtPumpPoint},
     {"rebuilds", Needs::kNothing,
      [](const Call& call) { call.Print(std::to_string(PumpPoints(call.driver).Rebuilds())); }},

@@ -14,7 +14,6 @@
 #include "odbc_log.h"
 #include "pump_point_calls.h"
 #include "qso_line.h"
-#include "release_hook.h"
 
 namespace zqthost {
 
@@ -27,7 +26,6 @@ struct Driver {
   std::string table;  // the host's log table, which inserts go to whatever the record names
   Qso qso{};          // the QSO the next calls pass
   std::string window_class{};
-  std::unique_ptr<ReleaseHook> release_hook{};
   std::unique_ptr<CreationHook> creation_hook{};
   std::unique_ptr<PumpPointCalls> pump_points{};
 };

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "module_window.h"
+#include "multiplier_watch.h"
 
 namespace zqthost {
 namespace {
@@ -50,8 +51,8 @@ std::string DescribeState(HWND window, std::string_view class_name) {
 
 long long ReportedQsoCount(HWND window) {
   const std::optional<std::string> report = ReadReport(window);
-  const std::size_t at = report ? report->find("Total\t") : std::string::npos;
-  return at == std::string::npos ? -1 : std::stoll(report->substr(at + 6));
+  const std::optional<ReportTotals> totals = report ? TotalsOf(*report) : std::nullopt;
+  return totals ? totals->front() : -1;
 }
 
 }  // namespace zqthost

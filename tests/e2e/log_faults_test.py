@@ -4,7 +4,7 @@ SQLite file through the SQLite ODBC driver or a database of the run's PostgreSQL
 
 Another process (this one, through Python's sqlite3 or psql) locks the log, drops its table, fills it with
 values of other types or a million rows, and checks afterwards that no row was lost or changed. The reports
-the module must show are counted here from the rows, by the contest's rules, not by the module's code.
+the module must show are counted from the rows by the tests' own model of the rules (tally_model.py).
 
 usage: log_faults_test.py ZQTDRIVER_EXE MODULE_DLL sqlite|postgresql   (WINEPREFIX, DISPLAY and, for
 postgresql, ZQT_PG_* from the sessions)
@@ -15,54 +15,20 @@ import hashlib
 import os
 import shutil
 import sqlite3
-import subprocess
 import sys
 import tempfile
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "support"))
-from host_driver import (HOST_COLUMNS, Host, PostgresDatabase, one_box, pg_connection_string, pg_variable,
-                         psql)
+from host_driver import Host, PostgresDatabase, box_text, pg_connection_string, psql
+from tally_model import AREA_COLUMNS, HOST_COLUMNS, LOG_COLUMNS, create_table_sql, rebuilt_report
 
 DRIVER_EXE = ""
 MODULE_DLL = ""
 
-# The seven columns the module reads, in the order of the host's QSO fields.
-LOG_COLUMNS = HOST_COLUMNS[:7]
-AREA_ENTITIES = {"JA": 1, "K": 2, "VE": 3, "VK": 4}
 STATE_ALIVE = "state: exists=1 visible=1 iconic=0 button-enabled=1 "
 K1AA = ("K1AA", "20m", "RTTY", "NA", "599", "K1", "K")
-
-
-def expected_report(rows):
-    """The report for log rows whose first seven values are the seven columns' texts, counted by the contest's
-    rules: a QSO is new unless its call, band and mode were counted exactly so before; the entity and
-    continent sets and the call areas of JA, K, VE and VK ignore letter case; the continent is counted in
-    capitals; a value keeps 255 characters. The continents used here sort the same by character code and by
-    the user's collation."""
-    worked = set()
-    mults = [set() for _ in range(5)]  # DX, JA, W, VE, VK
-    continents = set()
-    qsos = 0
-    for row in rows:
-        call, band, mode, continent, _, main_prefix, dxcc = row[:7]
-        call, band, mode, main_prefix, dxcc = (text[:255] for text in (call, band, mode, main_prefix, dxcc))
-        continent = "".join(c.upper() if "a" <= c <= "z" else c for c in continent[:255])
-        if (call, band, mode) in worked:
-            continue
-        worked.add((call, band, mode))
-        qsos += 1
-        mults[0].add(dxcc.upper())
-        if dxcc in AREA_ENTITIES:
-            mults[AREA_ENTITIES[dxcc]].add(main_prefix.upper())
-        continents.add(continent)
-    dx, ja, w, ve, vk = (len(s) for s in mults)
-    cont = len(continents)
-    text = (".\t QSO\t  DX\t  JA\t   W\t  VE\t  VK\tCont\t\n" +
-            "Total\t" + "".join(f"{n:>4}\t" for n in (qsos, dx, ja, w, ve, vk, cont)) + "\n" +
-            f" Score: {qsos}*({dx}+{ja}+{w}+{ve}+{vk})*{cont}= {qsos * (dx + ja + w + ve + vk) * cont}\n" +
-            f"Cont({cont})\t" + "".join(c + "\t" for c in sorted(continents)))
-    return text.strip("".join(chr(c) for c in range(33)))
+DL1ABC = ("DL1ABC", "20m", "RTTY", "EU", "599", "DL1", "DL")
 
 
 def host_row(qso, number=0):
@@ -96,7 +62,7 @@ def contest_rows(count, distinct=None):
             call, band = call.lower(), bands[c % 2]
         elif i % 3 == 2 and c % 11 == 0:
             band, mode = bands[c % 2], "rtty"
-        area = f"{dxcc}{digit}" if dxcc in AREA_ENTITIES else f"{prefix}{digit}"
+        area = f"{dxcc}{digit}" if dxcc in AREA_COLUMNS else f"{prefix}{digit}"
         yield host_row((call, band, mode, continent, "599", area.lower() if c % 5 == 0 else area, dxcc), number)
 
 
@@ -124,7 +90,7 @@ class SqliteLog:
 
     def create_table(self, table, rows, columns=HOST_COLUMNS, types="TEXT"):
         with self.connect() as connection:
-            connection.execute(f"CREATE TABLE {table} (" + ", ".join(f"{c} {types}" for c in columns) + ")")
+            connection.execute(create_table_sql(table, columns, types))
             connection.execute("BEGIN")
             connection.executemany(f"INSERT INTO {table} VALUES (" + ", ".join("?" * len(columns)) + ")", rows)
             connection.execute("COMMIT")
@@ -167,16 +133,8 @@ class PostgresLog(PostgresDatabase):
         psql(self.name, sql)
 
     def create_table(self, table, rows, columns=HOST_COLUMNS):
-        psql(self.name, f"create table {table} (" + ", ".join(f"{c} text" for c in columns) + ")")
-        copy = subprocess.Popen(
-            ["psql", "-X", "-q", "-v", "ON_ERROR_STOP=1", "-h", pg_variable("ZQT_PG_SERVER"), "-p",
-             pg_variable("ZQT_PG_PORT"), "-U", pg_variable("ZQT_PG_USER"), "-d", self.name, "-c",
-             f"copy {table} from stdin"], stdin=subprocess.PIPE, text=True)
-        with copy.stdin:
-            for row in rows:
-                copy.stdin.write("\t".join(row) + "\n")
-        if copy.wait(timeout=300) != 0:
-            raise RuntimeError(f"copy into {table} failed")
+        psql(self.name, create_table_sql(table, columns))
+        psql(self.name, f"copy {table} from stdin", stdin="".join("\t".join(row) + "\n" for row in rows))
 
     def rows(self, table="log"):
         lines = psql(self.name, f"select {', '.join(HOST_COLUMNS)} from {table} order by ctid")
@@ -224,11 +182,6 @@ class LogFaults:
         self.assert_alive(host)
         self.assertEqual(host.finish(), 0, "\n".join(host.output))
 
-    def assert_box(self, lines, text):
-        caption, message = one_box(lines)
-        self.assertEqual(caption, "zqtdriver")
-        self.assertIn(text, message)
-
     def assert_no_box(self, host):
         self.assertNotIn("box:", "\n".join(host.output))
 
@@ -238,7 +191,7 @@ class LogFaults:
         host = self.start_host(table=table)
         host.do("run")
         report = host.report()
-        self.assertEqual(report, expected_report(self.log.log_texts(table)), table)
+        self.assertEqual(report, rebuilt_report(self.log.log_texts(table)), table)
         self.assert_alive_and_finish(host)
         self.assert_no_box(host)
         self.assertEqual(self.log.content(table), content)
@@ -246,9 +199,9 @@ class LogFaults:
 
     def fail_rebuild_after_its_statement_ran(self, host):
         """The module rebuilds from a table without QSOReportRecived: the statement runs, and the first row
-        raises the missing column."""
+        raises the missing column, named in the whole text of the box."""
         host.do("table Thin")
-        self.assert_box(host.do("run"), "LogQuery: Field 'QSOReportRecived' not found.")
+        self.assertEqual(box_text(host.do("run")), "LogQuery: Field 'QSOReportRecived' not found.")
 
     def create_thin_table(self):
         self.log.create_table("Thin", ((f"K{i}AA", "20m") for i in range(1000)), columns=("CallSign", "DigiBand"))
@@ -257,13 +210,13 @@ class LogFaults:
         rows = list(contest_rows(300))
         self.log.create_table("Log", rows)
         content = self.log.content()
-        report = expected_report(rows)
+        report = rebuilt_report(rows)
         host = self.start_host()
         host.do("run")
         self.assertEqual(host.report(), report)
 
         self.log.execute("DROP TABLE Log")
-        self.assert_box(host.do("recalc"), self.log.MISSING_TABLE)
+        self.assertIn(self.log.MISSING_TABLE, box_text(host.do("recalc")))
         self.assert_alive(host)
         self.assertEqual(host.report(), "")
 
@@ -280,7 +233,7 @@ class LogFaults:
         host = self.start_host(self.LARGE_LOG)
         host.do("run", timeout=600)
         report = host.report()
-        self.assertEqual(report, expected_report(contest_rows(rows, distinct=700_000)))
+        self.assertEqual(report, rebuilt_report(contest_rows(rows, distinct=700_000)))
         self.assert_alive_and_finish(host)
         self.assert_no_box(host)
         self.assertEqual(self.log.content(), content)
@@ -302,7 +255,7 @@ class SqliteLogFaults(LogFaults, unittest.TestCase):
             self.assertTrue(host.silent_for(2), "the rebuild did not wait for the lock")
             locker.execute("ROLLBACK")
         host.expect("recalc:")
-        self.assertEqual(host.report(), expected_report(rows))
+        self.assertEqual(host.report(), rebuilt_report(rows))
         self.assert_no_box(host)
         self.assert_alive_and_finish(host)
         self.assertEqual(self.log.content(), content)
@@ -316,12 +269,12 @@ class SqliteLogFaults(LogFaults, unittest.TestCase):
 
         with self.log.connect() as locker:
             locker.execute("BEGIN EXCLUSIVE")
-            self.assert_box(host.do("recalc"), "database is locked")
+            self.assertIn("database is locked", box_text(host.do("recalc")))
             self.assert_alive(host)
             self.assertEqual(host.report(), "")
             locker.execute("ROLLBACK")
         host.do("recalc")
-        self.assertEqual(host.report(), expected_report(rows))
+        self.assertEqual(host.report(), rebuilt_report(rows))
         self.assert_alive_and_finish(host)
         self.assertEqual(self.log.content(), content)
 
@@ -371,15 +324,13 @@ class SqliteLogFaults(LogFaults, unittest.TestCase):
 
         with self.log.connect(timeout=2) as writer:
             try:
-                writer.execute("INSERT INTO Log (CallSign, DigiBand, QSOMode, Continent, QSOReportRecived, "
-                               "MainPrefix, DXCCPrefix) VALUES ('DL1ABC', '20m', 'RTTY', 'EU', '599', 'DL1', 'DL')")
+                writer.execute(f"INSERT INTO Log ({', '.join(LOG_COLUMNS)}) VALUES (?, ?, ?, ?, ?, ?, ?)", DL1ABC)
             except sqlite3.OperationalError as error:
                 self.fail(f"another process cannot write to the log after the failed rebuild: {error}")
         host.do("qso K2AA\t20m\tRTTY\tNA\tK2\tK")
         self.assertEqual(host.do("log")[-1], "log: getscore=1 addqso=1")
         rows = [row[:7] for row in self.log.rows()]
-        self.assertEqual(rows, [K1AA, ("DL1ABC", "20m", "RTTY", "EU", "599", "DL1", "DL"),
-                                ("K2AA", "20m", "RTTY", "NA", "", "K2", "K")])
+        self.assertEqual(rows, [K1AA, DL1ABC, ("K2AA", "20m", "RTTY", "NA", "", "K2", "K")])
         self.assert_alive_and_finish(host)
 
 
@@ -401,12 +352,12 @@ class PostgresLogFaults(LogFaults, unittest.TestCase):
             table = f"typed_{name}"
             rows = ", ".join("(" + ", ".join(values[(j + k) % len(values)] for k in range(7)) + ")"
                              for j in range(len(values)))
-            self.log.execute(f"create table {table} (" + ", ".join(f"{c} {sql_type}" for c in LOG_COLUMNS) +
-                             f"); insert into {table} values {rows}")
+            self.log.execute(f"{create_table_sql(table, LOG_COLUMNS, sql_type)}; insert into {table} values "
+                             f"{rows}")
             reports[name] = self.check_typed_table(table)
+        types = ["integer", "double precision", "bytea", "text", "bytea", "bytea", "text"]
         self.log.execute(
-            "create table typed_mixed (CallSign integer, DigiBand double precision, QSOMode bytea, Continent text, "
-            "QSOReportRecived bytea, MainPrefix bytea, DXCCPrefix text); insert into typed_mixed values "
+            f"{create_table_sql('typed_mixed', LOG_COLUMNS, types)}; insert into typed_mixed values "
             "(1, 14.0, 'RTTY', 'NA', '599', 'k1', 'K'), (2, 14.0, 'RTTY', 'NA', '599', 'K1', 'K'), "
             "(1, 14.0, 'RTTY', 'NA', '59', 'k1', 'K'), (3, 7.05, 'rtty', 'NA', '599', 'K2', 'K'), "
             "(4, 1e20, 'RTTY', 'AS', '599', 'JA1', 'JA')")

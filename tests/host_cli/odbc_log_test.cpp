@@ -9,6 +9,7 @@
 
 #include "host_error.h"
 #include "options.h"
+#include "support/log_columns.h"
 
 namespace zqthost {
 namespace {
@@ -62,15 +63,15 @@ TEST_F(OdbcLogTest, RowCarriesEveryColumnAndQuotesStayText) {
   OdbcLog log(connection_string_);
   log.PrepareTable("Log", false);
   log.Insert("Log", ParseQsoLine("O'HARA\t7\tRTTY\tEU\tEI\tEI\t2024-01-06\t1200\t7031.5\t599 001\t599 'X'"));
-  const std::string columns[] = {"CallSign",         "DigiBand",   "QSOMode",      "Continent",
-                                 "QSOReportRecived", "MainPrefix", "DXCCPrefix",   "QSODate",
-                                 "QSOTime",          "Frequency",  "ExchangeSent", "ExchangeRecived"};
+  // The module's seven columns in its reading order, then the host's own.
+  std::vector<std::string> columns(zqt::test::kModuleColumns.begin(), zqt::test::kModuleColumns.end());
+  columns.insert(columns.end(), {"QSODate", "QSOTime", "Frequency", "ExchangeSent", "ExchangeRecived"});
   std::vector<std::string> row;
   for (const std::string& column : columns) {
     const std::vector<std::string> values = Column(log, "SELECT " + column + " FROM Log");
     row.push_back(values.size() == 1 ? values[0] : "<" + std::to_string(values.size()) + " rows>");
   }
-  EXPECT_EQ(row, (std::vector<std::string>{"O'HARA", "7", "RTTY", "EU", "", "EI", "EI", "2024-01-06", "1200",
+  EXPECT_EQ(row, (std::vector<std::string>{"", "EI", "EI", "O'HARA", "7", "RTTY", "EU", "2024-01-06", "1200",
                                            "7031.5", "599 001", "599 'X'"}));
 }
 

@@ -8,10 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "core/tally.h"
 #include "support/host_runner.h"
-#include "support/qso_fixture.h"
-#include "support/user_collation.h"
+#include "support/tally_model.h"
 
 namespace zqt::test {
 namespace {
@@ -41,38 +39,6 @@ struct PumpPointCase {
   // _GetScore of the offered QSO once the rebuild is over (0 once the window is released).
   int answer_after;
 };
-
-std::string QsoLine(const Qso& q) {
-  return "qso\t" + std::string(q.call) + "\t" + std::string(q.band) + "\t" + std::string(q.mode) + "\t" +
-         std::string(q.continent) + "\t" + std::string(q.main_prefix) + "\t" + std::string(q.dxcc) + "\n";
-}
-
-// The report of these QSOs as the module writes it, with LF line ends as the host prints it.
-std::string ReportOf(std::vector<Qso> qsos) {
-  Tally tally(UserCollation());
-  for (const Qso& q : qsos) {
-    if (tally.CheckQSO(Record(q), true) > 0)
-      tally.SortWorked();
-  }
-  std::string report = tally.ShowStatistic();
-  for (std::size_t at; (at = report.find("\r\n")) != std::string::npos;)
-    report.replace(at, 2, "\n");
-  return report;
-}
-
-// The report block printed after "destroyed: ...", lines joined by LF.
-std::string DestroyedReportOf(const HostRun& run) {
-  std::string report;
-  bool inside = false;
-  for (const std::string& line : run.Lines()) {
-    if (inside && line == "end report")
-      return report;
-    if (inside)
-      report += (report.empty() ? "" : "\n") + line;
-    inside = inside || line == "report:";
-  }
-  return "(no report)";
-}
 
 class PumpPoints : public ::testing::TestWithParam<PumpPointCase> {};
 
@@ -117,7 +83,7 @@ TEST_P(PumpPoints, CallRunsThereAndAnswersAsTheRulesGive) {
   std::vector<Qso> counted = kLog;
   if (c.new_counted)
     counted.push_back(kNotInLog);
-  EXPECT_EQ(DestroyedReportOf(run), ReportOf(counted)) << run.output;
+  EXPECT_EQ(run.Reports(), std::vector{ReportOf(counted)}) << run.output;
 }
 
 constexpr auto kClick = Rebuild::kClick;

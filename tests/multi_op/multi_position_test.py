@@ -15,8 +15,8 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "support"))
-from host_driver import (HOST_COLUMNS, ROOT, Host, PostgresDatabase, one_box, pg_connection_string, psql,
-                         qso_total, windows_path)
+from host_driver import ROOT, Host, PostgresDatabase, box_text, pg_connection_string, psql, windows_path
+from tally_model import LOG_COLUMNS, create_table_sql, totals
 
 SESSION = os.path.join(ROOT, "scripts", "postgres-session.sh")
 LOG_FILE = os.path.join(ROOT, "data", "logs", "cqww-rtty-2024-7n2uqc.log")
@@ -44,12 +44,6 @@ class PositionsTestCase(unittest.TestCase):
         for host in self.hosts:
             host.kill()
         self.database.drop()
-
-    def box_of(self, lines):
-        """The text of the one error box among a command's lines."""
-        caption, message = one_box(lines)
-        self.assertTrue(caption.startswith("zqtdriver"), caption)
-        return message
 
     def start_host(self, name, **options):
         connect = pg_connection_string(self.database.name, options.pop("user", None), options.pop("options", ""))
@@ -96,13 +90,13 @@ class SharedLog(PositionsTestCase):
         single.do(f"replay 1 {qsos} {windows_path(LOG_FILE)}")
         single.do("recalc")
         alone = single.report()
-        self.assertGreater(qso_total(alone), 500)
+        self.assertGreater(totals(alone)["QSO"], 500)
 
         for host in positions:
             host.do("recalc")
         after = [host.report() for host in positions]
         for report in before:
-            self.assertLess(qso_total(report), qso_total(alone), "a position showed more than its share")
+            self.assertLess(totals(report)["QSO"], totals(alone)["QSO"], "a position showed more than its share")
         self.assertEqual(after, [alone] * len(positions))
         for host in positions + [single]:
             self.assertNotIn("box:", "\n".join(host.output))
@@ -112,11 +106,11 @@ class SharedLog(PositionsTestCase):
 
 class ServerFaults(PositionsTestCase):
     def make_log(self, rows):
-        psql(self.database.name, "create table Log (" + ", ".join(f"{c} text" for c in HOST_COLUMNS) + ")")
+        psql(self.database.name, create_table_sql("Log"))
         psql(self.database.name,
-             "insert into Log (CallSign, DigiBand, QSOMode, Continent, QSOReportRecived, MainPrefix, DXCCPrefix) "
-             f"select 'W' || i, (array['10M','15M','20M','40M','80M'])[1 + i % 5], 'RTTY', 'NA', '599', "
-             f"'W' || (i % 10), 'K' from generate_series(1, {rows}) i")
+             f"insert into Log ({', '.join(LOG_COLUMNS)}) select 'W' || i, "
+             f"(array['10M','15M','20M','40M','80M'])[1 + i % 5], 'RTTY', 'NA', '599', 'W' || (i % 10), 'K' "
+             f"from generate_series(1, {rows}) i")
         return self.database.content()
 
     def wait_for_chunked_fetch(self, host):
@@ -141,18 +135,18 @@ class ServerFaults(PositionsTestCase):
             lines = host.expect("run:")
         finally:
             cluster("start")
-        self.assertRegex(self.box_of(lines), LOST_CONNECTION)
+        self.assertRegex(box_text(lines), LOST_CONNECTION)
         self.assertIn("button-enabled=1", host.do("state")[-1])
         # The tally holds what was counted before the server went: one more QSO makes the report show it.
         host.do("qso Z1ZZ\t20M\tRTTY\tEU\tZ1\tZ")
         self.assertEqual(host.do("addqso")[-1], "addqso: 1")
-        counted = qso_total(host.report())
+        counted = totals(host.report())["QSO"]
         self.assertGreater(counted, 1)
         self.assertLess(counted, LARGE_LOG_ROWS + 1)
 
         self.assertEqual(host.do("reconnect")[-1], "reconnect: done")
         host.do("recalc")
-        self.assertEqual(qso_total(host.report()), LARGE_LOG_ROWS)
+        self.assertEqual(totals(host.report())["QSO"], LARGE_LOG_ROWS)
         self.assertEqual(host.finish(), 0)
         self.assertEqual(self.database.content(), content)
 
@@ -160,7 +154,7 @@ class ServerFaults(PositionsTestCase):
         content = self.make_log(50)
         host = self.start_host("Position 1")
         host.do("run")
-        self.assertEqual(qso_total(host.report()), 50)
+        self.assertEqual(totals(host.report())["QSO"], 50)
         cluster("stop")
         try:
             host.do("qso Z1ZZ\t20M\tRTTY\tEU\tZ1\tZ")
@@ -168,12 +162,12 @@ class ServerFaults(PositionsTestCase):
             self.assertNotEqual(score, "getscore: -1")
             self.assertEqual(host.do("addqso")[-1], "addqso: 1")
             self.assertEqual(host.do("getscore")[-1], "getscore: -1")
-            self.assertEqual(qso_total(host.report()), 51)
+            self.assertEqual(totals(host.report())["QSO"], 51)
         finally:
             cluster("start")
         self.assertEqual(host.do("reconnect")[-1], "reconnect: done")
         host.do("recalc")
-        self.assertEqual(qso_total(host.report()), 50)
+        self.assertEqual(totals(host.report())["QSO"], 50)
         self.assertNotIn("box:", "\n".join(host.output))
         self.assertEqual(host.finish(), 0)
         self.assertEqual(self.database.content(), content)
@@ -192,22 +186,22 @@ class ServerFaults(PositionsTestCase):
 
             host = self.start_host("Position 1", user=role, table="log")
             host.do("run")
-            self.assertEqual(qso_total(host.report()), 30)
+            self.assertEqual(totals(host.report())["QSO"], 30)
             # The operator's session is ended and the role may no longer log in.
             psql(self.database.name, f"alter role {role} nologin; select pg_terminate_backend(pid) "
                                      f"from pg_stat_activity where usename = '{role}'")
             # The module's next rebuild shows the engine's word on the ended session.
-            self.assertRegex(self.box_of(host.do("recalc")), LOST_CONNECTION)
+            self.assertRegex(box_text(host.do("recalc")), LOST_CONNECTION)
             failed = host.do("reconnect")[-1]
             self.assertRegex(failed, f'^reconnect: failed: .*role "{role}" is not permitted to log in')
             # Then the connection is not open: the driver manager says so.
-            self.assertIn("Connection not open", self.box_of(host.do("recalc")))
+            self.assertIn("Connection not open", box_text(host.do("recalc")))
             self.assertIn("button-enabled=1", host.do("state")[-1])
 
             psql(self.database.name, f"alter role {role} login")
             self.assertEqual(host.do("reconnect")[-1], "reconnect: done")
             host.do("recalc")
-            self.assertEqual(qso_total(host.report()), 30)
+            self.assertEqual(totals(host.report())["QSO"], 30)
             self.assertEqual(host.finish(), 0)
         finally:
             for host in self.hosts:

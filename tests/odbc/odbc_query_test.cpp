@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "core/error.h"
-#include "core/rebuild.h"
 #include "support/log_database.h"
 #include "support/log_table.h"
 
@@ -61,23 +60,22 @@ class OdbcQueryTest : public test::EngineTest {
 INSTANTIATE_TEST_SUITE_P(Engines, OdbcQueryTest, test::AllEngines(), test::EngineTestName);
 
 TEST_P(OdbcQueryTest, ReadsTheNamedColumnsOfEveryRowInTheirOrderOnEveryPath) {
-  connection.Execute(
-      "create table log (QSODate text, CallSign text, DigiBand text, QSOMode text, Continent text, "
-      "MainPrefix text, DXCCPrefix text, QSOReportRecived text, Frequency real, Exchange integer)");
-  connection.Execute(
-      "insert into log values "
-      "('2024-01-02', 'W1AW', '20M', 'RTTY', 'na', 'W1', 'K', '599', 14085.5, 7), "
-      "('2024-01-01', 'JA1ABC', '15M', 'RTTY', 'AS', NULL, 'JA', '599001', 21080, 12), "
-      "('2024-01-03', 'VK2XY', '40M', 'RTTY', 'oc', 'VK2', 'VK', '', 7040, NULL)");
+  test::CreateLogTable(connection, "Log");
+  test::InsertQsos(connection, "Log",
+                   {{"W1AW", "20M", "RTTY", "na", "W1", "K"},
+                    {"JA1ABC", "15M", "RTTY", "AS", std::string(test::kNull), "JA", "599001"},
+                    {"VK2XY", "40M", "RTTY", "oc", "VK2", "VK", ""}});
+  connection.Execute("alter table Log add column Exchange integer");
+  connection.Execute("update Log set Exchange = case CallSign when 'W1AW' then 7 when 'JA1ABC' then 12 end");
   // Names in any letter case and order, a column named twice, and columns that hold numbers.
-  const std::vector<std::string_view> names = {"qsoreportrecived", "DXCCPrefix", "MainPrefix",
-                                               "CALLSIGN",         "DigiBand",   "QSOMode",
-                                               "Continent",        "callsign",   "Exchange"};
-  const Rows expected = {{"599001", "JA", "", "JA1ABC", "15M", "RTTY", "AS", "JA1ABC", "12"},
-                         {"", "VK", "VK2", "VK2XY", "40M", "RTTY", "oc", "VK2XY", ""},
-                         {"599", "K", "W1", "W1AW", "20M", "RTTY", "na", "W1AW", "7"}};
+  const std::vector<std::string_view> names = {"qsoreportrecived", "DXCCPrefix", "MainPrefix", "CALLSIGN",
+                                               "DigiBand",         "QSOMode",    "Continent",  "callsign",
+                                               "Exchange",         "Frequency"};
+  const Rows expected = {{"599001", "JA", "", "JA1ABC", "15M", "RTTY", "AS", "JA1ABC", "12", "14085.5"},
+                         {"", "VK", "VK2", "VK2XY", "40M", "RTTY", "oc", "VK2XY", "", "14085.5"},
+                         {"599", "K", "W1", "W1AW", "20M", "RTTY", "na", "W1AW", "7", "14085.5"}};
   for (const std::size_t path : kPaths)
-    EXPECT_EQ(ReadAll("Select * from log order by CallSign", names, path), expected) << path;
+    EXPECT_EQ(ReadAll("Select * from Log order by CallSign", names, path), expected) << path;
 }
 
 TEST_P(OdbcQueryTest, ValuesAreCutAt255CharactersOnEveryPath) {
@@ -99,17 +97,18 @@ TEST_P(OdbcQueryTest, ValuesAreCutAt255CharactersOnEveryPath) {
 
 TEST_P(OdbcQueryTest, ManyBlocksKeepTheRowOrderAndTheLastPartialBlock) {
   test::CreateLogTable(connection, "Log");
-  std::vector<test::LogQso> qsos;
+  std::vector<test::Qso> qsos;
   Rows expected;
   for (int i = 0; i < 2 * static_cast<int>(OdbcQuery::kBlockRows) + 5; ++i) {
     char call[16];
     std::snprintf(call, sizeof call, "DL%04dA", i);
     qsos.push_back({call, i % 2 ? "20M" : "40M", "RTTY", "EU", "DL" + std::to_string(i % 10), "DL"});
-    expected.push_back({"599", "DL", qsos.back().main_prefix, call, qsos.back().band, "RTTY", "EU"});
+    const test::LogRow row = test::RowOf(qsos.back());
+    expected.emplace_back(row.begin(), row.end());
   }
   test::InsertQsos(connection, "Log", qsos);
   for (const std::size_t path : kPaths)
-    EXPECT_EQ(ReadAll("Select * from Log order by CallSign", kLogColumns, path), expected) << path;
+    EXPECT_EQ(ReadAll("Select * from Log order by CallSign", test::kModuleColumns, path), expected) << path;
 }
 
 // A name the result lacks raises at the first row, not on opening, naming the first such name in the order
@@ -118,7 +117,7 @@ TEST_P(OdbcQueryTest, MissingColumnRaisesAtTheFirstRow) {
   connection.Execute("create table t (QSOReportRecived text, DXCCPrefix text, CallSign text, DigiBand text)");
   connection.Execute("insert into t values ('599', 'K', 'K1AA', '20M')");
   connection.Execute("create table empty (CallSign text)");
-  const std::vector<std::string_view> log_columns(kLogColumns.begin(), kLogColumns.end());
+  const std::vector<std::string_view> log_columns(test::kModuleColumns.begin(), test::kModuleColumns.end());
   struct Case {
     const char* sql;
     std::vector<std::string_view> names;
@@ -158,7 +157,7 @@ TEST_P(OdbcQueryTest, EngineErrorsPassThroughOnOpen) {
     const std::string engine = connection.ErrorOf(sql);
     ASSERT_FALSE(engine.empty()) << sql;
     OdbcQuery query("LogQuery", connection.RecordValue());
-    EXPECT_EQ(ErrorText([&] { query.Open(sql, kLogColumns); }), engine) << sql;
+    EXPECT_EQ(ErrorText([&] { query.Open(sql, test::kModuleColumns); }), engine) << sql;
   }
   const std::string missing =
       engine() == Engine::kSqlite ? "no such table: nosuch" : "relation \"nosuch\" does not exist";

@@ -45,7 +45,7 @@ INSTANTIATE_TEST_SUITE_P(Engines, RebuildBlockTest, AllEngines(), EngineTestName
 
 TEST_P(RebuildBlockTest, BlocksCountExactlyLikeRowByRowReads) {
   CreateLogTable(connection, "Log");
-  std::vector<LogQso> rows;
+  std::vector<Qso> rows;
   // 700 rows: repeats of a call fall on both sides of the 256-row block edges, so the duplicate check meets
   // them across blocks.
   for (int i = 0; i < 700; ++i) {

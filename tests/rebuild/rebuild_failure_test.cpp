@@ -16,7 +16,7 @@ using RebuildFailureTest = RebuildFixture;
 INSTANTIATE_TEST_SUITE_P(Engines, RebuildFailureTest, AllEngines(), EngineTestName);
 
 TEST_P(RebuildFailureTest, MissingColumnStopsAtTheFirstRowNamingIt) {
-  for (const std::string_view column : kLogColumns) {
+  for (const std::string_view column : kModuleColumns) {
     // Without CallSign the statement itself fails (next test).
     if (column == "CallSign")
       continue;

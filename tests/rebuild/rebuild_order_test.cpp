@@ -29,10 +29,10 @@ Worked WorkedOf(const Tally& tally) {
 
 // SQLite's NOCASE and PostgreSQL's ICU "en-US" order alike here.
 TEST_P(RebuildOrderTest, LinguisticOrderPutsLowerCaseCallsBetweenAndRepeatsStayDuplicates) {
-  const std::vector<LogQso> rows = {{"K1AB", "20M", "RTTY", "NA", "K1", "K"},
-                                    {"K1A", "20M", "RTTY", "NA", "K1", "K"},
-                                    {"k1aa", "20M", "RTTY", "NA", "K1", "K"},
-                                    {"K1AB", "20M", "RTTY", "NA", "K1", "K"}};
+  const std::vector<Qso> rows = {{"K1AB", "20M", "RTTY", "NA", "K1", "K"},
+                                 {"K1A", "20M", "RTTY", "NA", "K1", "K"},
+                                 {"k1aa", "20M", "RTTY", "NA", "K1", "K"},
+                                 {"K1AB", "20M", "RTTY", "NA", "K1", "K"}};
   CreateLogTable(connection, "Linguistic", LinguisticCollation(engine()));
   InsertQsos(connection, "Linguistic", rows);
   ASSERT_EQ(CallOrder(connection, "Linguistic"), (std::vector<std::string>{"K1A", "k1aa", "K1AB", "K1AB"}));
@@ -50,7 +50,7 @@ TEST_P(RebuildOrderTest, MixedCaseLogCountsLikeTheOrdinallySortedLog) {
   const char* const dxcc[] = {"K", "K", "K", "VE", "VE", "JA", "JA", "VK", "DL"};
   const char* const continents[] = {"NA", "na", "NA", "NA", "Na", "AS", "as", "OC", "eu"};
   const char* const bands[] = {"20M", "40M", "80M"};
-  std::vector<LogQso> rows;
+  std::vector<Qso> rows;
   std::set<std::tuple<std::string, std::string, std::string>> distinct;
   for (int i = 0; i < 600; ++i) {
     const std::size_t p = pick(std::size(prefixes));

@@ -78,9 +78,9 @@ TEST_P(RebuildPostgresTest, UnicodeDriverCountsLikeTheAnsiDriver) {
 }
 
 // The QSO: lines of a bundled Cabrillo log as log rows, every third call typed in lower case.
-std::vector<LogQso> HandTypedLog(std::string_view name) {
+std::vector<Qso> HandTypedLog(std::string_view name) {
   std::istringstream lines(ReadDataFile(name));
-  std::vector<LogQso> rows;
+  std::vector<Qso> rows;
   std::string line;
   while (std::getline(lines, line)) {
     std::istringstream fields(line);
@@ -98,8 +98,8 @@ std::vector<LogQso> HandTypedLog(std::string_view name) {
 }
 
 TEST_P(RebuildPostgresTest, HandTypedLowerCaseCallsCountAsInSqlite) {
-  std::vector<LogQso> rows = HandTypedLog("logs/cqww-rtty-2024-7n2uqc.log");
-  const std::vector<LogQso> other = HandTypedLog("logs/cqww-rtty-2024-ve7io.log");
+  std::vector<Qso> rows = HandTypedLog("logs/cqww-rtty-2024-7n2uqc.log");
+  const std::vector<Qso> other = HandTypedLog("logs/cqww-rtty-2024-ve7io.log");
   rows.insert(rows.end(), other.begin(), other.end());
   ASSERT_GT(rows.size(), 1000u);
   CreateLogTable(connection, "Log");

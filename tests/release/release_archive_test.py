@@ -52,12 +52,16 @@ def run(*command, cwd=None):
     return done.stdout
 
 
-def wine_runs_32bit():
-    # On a kernel without 32-bit execution the loader cannot even be started.
+def why_32bit_wine_cannot_run():
+    """None where 32-bit Wine runs; otherwise why not. On a kernel without 32-bit execution the loader cannot
+    even be started."""
     try:
-        return subprocess.run([WINE32, "--version"], capture_output=True).returncode == 0
+        done = subprocess.run([WINE32, "--version"], capture_output=True)
+    except FileNotFoundError:
+        return "32-bit Wine is missing"
     except OSError:
-        return False
+        return "this kernel does not execute 32-bit code"
+    return None if done.returncode == 0 else "32-bit Wine is missing or broken"
 
 
 def windows_path(path):
@@ -180,7 +184,10 @@ class ShippedDll(unittest.TestCase):
         self.assertEqual([command for command in TEST_ONLY_COMMANDS if command.encode() in words], [])
 
 
-@unittest.skipUnless(wine_runs_32bit(), "this kernel cannot execute 32-bit code")
+WINE32_UNUSABLE = why_32bit_wine_cannot_run()
+
+
+@unittest.skipIf(WINE32_UNUSABLE, WINE32_UNUSABLE)
 class UnpackedHostUnderWine(unittest.TestCase):
     """The archive's zqthost.exe loads the DLL beside it (no --dll), in a Wine prefix and display of its
     own."""

@@ -3,17 +3,12 @@ standard input, and the run's PostgreSQL server (scripts/postgres-session.sh) re
 
 import os
 import queue
-import re
 import subprocess
 import threading
 import time
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 WINE_RUN = os.path.join(ROOT, "scripts", "wine-run")
-
-# The columns of the table the host creates, all text: the module's seven, then five of the host's own.
-HOST_COLUMNS = ["CallSign", "DigiBand", "QSOMode", "Continent", "QSOReportRecived", "MainPrefix", "DXCCPrefix",
-                "QSODate", "QSOTime", "Frequency", "ExchangeSent", "ExchangeRecived"]
 
 
 def windows_path(path):
@@ -137,19 +132,13 @@ class Host:
             self.process.stdin.close()
 
 
-def qso_total(report):
-    """The QSO column of the report's Total line."""
-    match = re.search(r"^Total\t\s*(\d+)\t", report, re.MULTILINE)
-    if not match:
-        raise AssertionError(f"no Total line in the report:\n{report}")
-    return int(match.group(1))
-
-
-def one_box(lines):
-    """(caption, text) of the one message box among a command's lines (its text may run over several)."""
+def box_text(lines):
+    """The text of the one message box among a command's lines (it may run over several); the module titles
+    its boxes with the host's name."""
     text = "\n".join(lines)
     if text.count("box: ") != 1:
         raise AssertionError(f"not one box among:\n{text}")
-    box = text[text.index("box: "):]
-    caption, _, message = box[len("box: "):].partition("|")
-    return caption, message[:message.rindex("\n")].strip() if "\n" in message else message
+    caption, _, message = text[text.index("box: ") + len("box: "):].partition("|")
+    if caption != "zqtdriver":
+        raise AssertionError(f"a box titled {caption!r} among:\n{text}")
+    return message[:message.rindex("\n")].strip() if "\n" in message else message

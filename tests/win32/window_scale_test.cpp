@@ -76,7 +76,7 @@ TEST_F(WindowScale, LayoutFollowsTheDisplaysScaleAndWmDpiChanged) {
   EXPECT_GE(text.bottom, 4 * metrics.tmHeight);
 
   const int gap = PlaceOf(panel).right - PlaceOf(button).right;
-  for (const int at : {144, 120, 192, dpi}) {
+  for (const int at : {dpi, 144, 192, 120}) {
     const RECT suggested{100, 80, 100 + MulDiv(268, at, 96), 80 + MulDiv(138, at, 96)};
     SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(at, at), reinterpret_cast<LPARAM>(&suggested));
     GetWindowRect(window, &outer);
@@ -84,6 +84,14 @@ TEST_F(WindowScale, LayoutFollowsTheDisplaysScaleAndWmDpiChanged) {
     expect_layout_at(at);
     EXPECT_EQ(PlaceOf(panel).right - PlaceOf(button).right, MulDiv(gap, at, dpi)) << "the button's distance";
   }
+  // The placement is stored with the scale the module read at load, not the one it last moved to.
+  release_();
+  Pump(std::chrono::milliseconds(50));
+  char stored[16] = {};
+  DWORD size = sizeof stored;
+  RegGetValueA(HKEY_CURRENT_USER, (key_.Path() + "\\TfmMainForm").c_str(), "PixelsPerInch", RRF_RT_REG_SZ,
+               nullptr, stored, &size);
+  EXPECT_EQ(stored, std::to_string(dpi));
 }
 
 // A process reads the display's scale once, as it starts, so each scale gets a process of its own started

@@ -44,10 +44,10 @@ std::unique_ptr<RowCursor> FakeQuery::Open(std::string_view text, std::span<cons
   std::string missing;
   for (const std::string_view name : columns) {
     std::size_t i = 0;
-    while (i < kLogColumns.size() &&
-           ((missing_ >> i & 1) != 0 || !EqualsIgnoringAsciiCase(kLogColumns[i], name)))
+    while (i < kModuleColumns.size() &&
+           ((missing_ >> i & 1) != 0 || !EqualsIgnoringAsciiCase(kModuleColumns[i], name)))
       ++i;
-    if (i == kLogColumns.size() && missing.empty())
+    if (i == kModuleColumns.size() && missing.empty())
       missing = "LogQuery: Field '" + std::string(name) + "' not found";
     picks.push_back(i);
   }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -78,6 +79,53 @@ std::string HostRun::Value(std::string_view prefix) const {
       return line.substr(prefix.size());
   }
   return "";
+}
+
+std::vector<std::string> HostRun::ComparableLines() const {
+  std::vector<std::string> lines = Lines();
+  std::string last_window;
+  for (std::string& line : lines) {
+    if (line.starts_with("run: window=") && line != "run: window=0x0") {
+      const std::string window = line.substr(12);
+      line = "run: window=" + std::string(window == last_window ? "same" : "live");
+      last_window = window;
+    }
+    if (line.starts_with("broadcast: "))
+      line = "broadcast: sent";
+  }
+  return lines;
+}
+
+std::vector<std::string> HostRun::Reports() const {
+  std::vector<std::string> reports;
+  bool inside = false;
+  for (const std::string& line : Lines()) {
+    if (line == "end report")
+      inside = false;
+    if (inside)
+      reports.back() += (reports.back().empty() ? "" : "\r\n") + line;
+    if (line == "report:") {
+      inside = true;
+      reports.emplace_back();
+    }
+  }
+  return reports;
+}
+
+std::string QsoLine(const Qso& q) {
+  return "qso\t" + q.call + "\t" + q.band + "\t" + q.mode + "\t" + q.continent + "\t" + q.main_prefix + "\t" +
+         q.dxcc + "\n";
+}
+
+std::vector<std::string> ReportLines(std::string_view report) {
+  std::vector<std::string> lines = {"report:"};
+  for (std::size_t start = 0; start < report.size();) {
+    const std::size_t end = std::min(report.find("\r\n", start), report.size());
+    lines.emplace_back(report.substr(start, end - start));
+    start = end + 2;
+  }
+  lines.emplace_back("end report");
+  return lines;
 }
 
 HostFixture::HostFixture() {

@@ -34,56 +34,66 @@ std::string SingleValue(const OdbcConnection& connection, const std::string& sql
   return connection.Column(sql).at(0);
 }
 
+// The table's columns: the host's two, then the module's seven in reverse reading order, so that no column
+// sits where its place in the reading order would put it.
+std::vector<std::string> TableColumns() {
+  std::vector<std::string> columns = {"QSODate", "Frequency"};
+  columns.insert(columns.end(), kModuleColumns.rbegin(), kModuleColumns.rend());
+  return columns;
+}
+
+// The columns joined by `separator`, each as `form` makes it.
+template <typename Form>
+std::string Joined(std::string_view separator, Form form) {
+  std::string joined;
+  for (const std::string& column : TableColumns())
+    joined += (joined.empty() ? "" : std::string(separator)) + form(column);
+  return joined;
+}
+
 }  // namespace
 
 void CreateLogTable(const OdbcConnection& connection, std::string_view table, std::string_view call_collation,
                     std::string_view omitted) {
-  const std::vector<std::string> columns = {"QSODate text",   "CallSign text " + std::string(call_collation),
-                                            "DigiBand text",  "QSOMode text",
-                                            "Frequency real", "QSOReportRecived text",
-                                            "Continent text", "MainPrefix text",
-                                            "DXCCPrefix text"};
   std::string sql = "create table " + TableName(connection, table) + " (";
   bool first = true;
-  for (const std::string& column : columns) {
-    if (!omitted.empty() && column.starts_with(std::string(omitted) + " "))
+  for (const std::string& column : TableColumns()) {
+    if (column == omitted)
       continue;
-    sql += (first ? "" : ", ") + column;
+    sql += (first ? "" : ", ") + column + (column == "Frequency" ? " real" : " text");
+    if (column == "CallSign" && !call_collation.empty())
+      sql += " " + std::string(call_collation);
     first = false;
   }
   connection.Execute(sql + ")");
 }
 
-void InsertQsos(const OdbcConnection& connection, std::string_view table, const std::vector<LogQso>& rows) {
+void InsertQsos(const OdbcConnection& connection, std::string_view table, const std::vector<Qso>& rows) {
   // One statement: one transaction for the whole log.
-  std::string sql = "insert into " + TableName(connection, table) + " values ";
-  for (const LogQso& q : rows) {
-    sql += (&q == rows.data() ? "" : ", ");
-    sql += "('2024-02-10', " + Literal(q.call) + ", " + Literal(q.band) + ", " + Literal(q.mode) +
-           ", 14085.5, " + Literal(q.report) + ", " + Literal(q.continent) + ", " + Literal(q.main_prefix) +
-           ", " + Literal(q.dxcc) + ")";
+  std::string sql = "insert into " + TableName(connection, table) + " (QSODate, Frequency";
+  for (const std::string_view column : kModuleColumns)
+    sql += ", " + std::string(column);
+  sql += ") values ";
+  for (const Qso& q : rows) {
+    sql += std::string(&q == rows.data() ? "" : ", ") + "('2024-02-10', 14085.5";
+    for (const std::string& value : RowOf(q))
+      sql += ", " + Literal(value);
+    sql += ")";
   }
   connection.Execute(sql);
 }
 
 std::string TableContent(const OdbcConnection& connection, std::string_view table) {
   if (connection.engine() == Engine::kPostgres) {
-    return SingleValue(
-        connection,
-        "select count(*) || ':' || coalesce(string_agg(quote_nullable(QSODate) || "
-        "quote_nullable(CallSign) || quote_nullable(DigiBand) || quote_nullable(QSOMode) || "
-        "quote_nullable(Frequency) || quote_nullable(QSOReportRecived) || "
-        "quote_nullable(Continent) || quote_nullable(MainPrefix) || quote_nullable(DXCCPrefix), "
-        "'|' order by ctid), '') as content from " +
-            TableName(connection, table));
+    return SingleValue(connection,
+                       "select count(*) || ':' || coalesce(string_agg(" +
+                           Joined(" || ", [](const std::string& c) { return "quote_nullable(" + c + ")"; }) +
+                           ", '|' order by ctid), '') as content from " + TableName(connection, table));
   }
-  return SingleValue(
-      connection,
-      "select count(*) || ':' || coalesce(group_concat(r, '|'), '') as content from (select "
-      "quote(QSODate) || quote(CallSign) || quote(DigiBand) || quote(QSOMode) || "
-      "quote(Frequency) || quote(QSOReportRecived) || quote(Continent) || quote(MainPrefix) || "
-      "quote(DXCCPrefix) as r from " +
-          TableName(connection, table) + " order by rowid)");
+  return SingleValue(connection,
+                     "select count(*) || ':' || coalesce(group_concat(r, '|'), '') as content from (select " +
+                         Joined(" || ", [](const std::string& c) { return "quote(" + c + ")"; }) +
+                         " as r from " + TableName(connection, table) + " order by rowid)");
 }
 
 long long TotalChanges(const OdbcConnection& connection) {

@@ -2,7 +2,6 @@
 // A log table's result behind the query interface: rows of the seven log columns, columns that may be
 // missing, and a call that fails as a lost connection makes it fail. It counts what the rebuild asks of it.
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -11,18 +10,15 @@
 #include <vector>
 
 #include "core/query.h"
-#include "core/rebuild.h"
+#include "support/log_columns.h"
 
 namespace zqt::test {
-
-// A row's texts in kLogColumns order.
-using LogRow = std::array<std::string, kLogColumns.size()>;
 
 inline constexpr char kLostConnection[] = "server closed the connection unexpectedly";
 
 class FakeQuery final : public Query {
  public:
-  // The result lacks the columns `missing` names: bit i for kLogColumns[i].
+  // The result lacks the columns `missing` names: bit i for kModuleColumns[i].
   explicit FakeQuery(std::vector<LogRow> rows, std::uint8_t missing = 0)
       : rows_(std::move(rows)), missing_(missing) {}
 
@@ -53,12 +49,5 @@ class FakeQuery final : public Query {
   std::uint32_t fail_at_ = 0;
   std::uint32_t calls_ = 0;
 };
-
-// A row as a host logs it, with the report "599".
-inline LogRow Logged(std::string call, std::string band, std::string mode, std::string continent,
-                     std::string main_prefix, std::string dxcc) {
-  return {"599",           std::move(dxcc), std::move(main_prefix), std::move(call),
-          std::move(band), std::move(mode), std::move(continent)};
-}
 
 }  // namespace zqt::test

@@ -6,12 +6,21 @@
 #include <string_view>
 #include <vector>
 
+#include "support/qso_fixture.h"
+
 namespace zqt::test {
 
 struct HostRun {
   int exit_code = -1;
   std::string output;  // standard output, CR LF turned into LF
   std::vector<std::string> Lines() const;
+  // The lines with the window handle each run returned written as "live", or "same" when the run before
+  // returned it too, and the number of windows a broadcast reached (the host's own and the system's vary)
+  // left out.
+  std::vector<std::string> ComparableLines() const;
+  // The text of each report printed ("report:" ... "end report"), its lines joined by CR LF as the window
+  // holds them.
+  std::vector<std::string> Reports() const;
   // Whether one whole line of the output is exactly this.
   bool Printed(std::string_view line) const;
   // The first line that starts with prefix, without the prefix; "" when there is none.
@@ -38,6 +47,12 @@ class HostFixture {
  private:
   std::string folder_;  // Windows path
 };
+
+// The script line that makes the QSO the driver's current one: "qso" and its six texts, tab-separated.
+std::string QsoLine(const Qso& q);
+
+// The lines the driver prints for a report text: "report:", its lines, "end report".
+std::vector<std::string> ReportLines(std::string_view report);
 
 // Runs a command line in this prefix and collects its standard output and error, CR LF turned into LF.
 HostRun RunCommandLine(std::string command);
