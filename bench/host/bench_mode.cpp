@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -98,19 +99,21 @@ void Require(SQLRETURN rc, const char* what) {
   }
 }
 
-// The module's statement on a statement of its own, with the seven columns' numbers found by name.
-class BenchStatement {
+// The bare fetches of the module's statement that the rebuild is timed against. The seven columns' numbers
+// are found by name once per table, on the statement prepared but not run, and the buffers are made once, so
+// that a timed fetch does only what reading the rows needs.
+class BareFetches {
  public:
-  BenchStatement(SQLHDBC connection, const std::string& table) : statement_(SQL_HANDLE_STMT, connection) {
-    std::string sql = "Select * from " + table + " order by CallSign";
-    Require(SQLExecDirect(statement_.get(), reinterpret_cast<SQLCHAR*>(sql.data()), SQL_NTS),
-            "SQLExecDirect");
+  BareFetches(SQLHDBC connection, const std::string& table)
+      : connection_(connection), sql_("Select * from " + table + " order by CallSign") {
+    const OdbcHandle statement(SQL_HANDLE_STMT, connection_);
+    Require(SQLPrepare(statement.get(), reinterpret_cast<SQLCHAR*>(sql_.data()), SQL_NTS), "SQLPrepare");
     SQLSMALLINT count = 0;
-    Require(SQLNumResultCols(statement_.get(), &count), "SQLNumResultCols");
+    Require(SQLNumResultCols(statement.get(), &count), "SQLNumResultCols");
     for (SQLUSMALLINT column = 1; column <= count; ++column) {
       std::array<SQLCHAR, 128> name{};
       SQLSMALLINT length = 0;
-      Require(SQLColAttribute(statement_.get(), column, SQL_DESC_NAME, name.data(),
+      Require(SQLColAttribute(statement.get(), column, SQL_DESC_NAME, name.data(),
                               static_cast<SQLSMALLINT>(name.size()), &length, nullptr),
               "SQLColAttribute");
       for (const char* wanted : kModuleColumns) {
@@ -118,53 +121,63 @@ class BenchStatement {
           columns_.push_back(column);
       }
     }
+    if (columns_.size() != kModuleColumns.size())
+      throw HostError(ExitCode::kFailure, "bench: the log lacks some of the module's columns");
+    text_.resize(columns_.size() * kBlockRows * kCell);
+    lengths_.resize(columns_.size() * kBlockRows);
   }
-  SQLHSTMT get() const { return statement_.get(); }
-  const std::vector<SQLUSMALLINT>& Columns() const { return columns_; }
+
+  // The floor: the seven columns bound in cells as large as the module's, 256 rows per SQLFetch, nothing
+  // done with the values.
+  std::size_t InBlocks() {
+    const OdbcHandle statement(SQL_HANDLE_STMT, connection_);
+    Execute(statement);
+    SQLULEN fetched = 0;
+    Require(SQLSetStmtAttr(statement.get(), SQL_ATTR_ROW_ARRAY_SIZE,
+                           reinterpret_cast<SQLPOINTER>(static_cast<std::uintptr_t>(kBlockRows)), 0),
+            "SQL_ATTR_ROW_ARRAY_SIZE");
+    Require(SQLSetStmtAttr(statement.get(), SQL_ATTR_ROWS_FETCHED_PTR, &fetched, 0),
+            "SQL_ATTR_ROWS_FETCHED_PTR");
+    for (std::size_t i = 0; i < columns_.size(); ++i) {
+      Require(SQLBindCol(statement.get(), columns_[i], SQL_C_CHAR, text_.data() + i * kBlockRows * kCell,
+                         kCell, lengths_.data() + i * kBlockRows),
+              "SQLBindCol");
+    }
+    std::size_t rows = 0;
+    for (SQLRETURN rc; (rc = SQLFetch(statement.get())) == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO;)
+      rows += fetched;
+    return rows;
+  }
+
+  // The path the block fetch replaces: one SQLGetData per value.
+  std::size_t PerCell() {
+    const OdbcHandle statement(SQL_HANDLE_STMT, connection_);
+    Execute(statement);
+    std::size_t rows = 0;
+    while (SQLFetch(statement.get()) == SQL_SUCCESS) {
+      for (const SQLUSMALLINT column : columns_) {
+        Require(SQLGetData(statement.get(), column, SQL_C_CHAR, text_.data(), kCell, lengths_.data()),
+                "SQLGetData");
+      }
+      ++rows;
+    }
+    return rows;
+  }
 
  private:
-  OdbcHandle statement_;
+  static constexpr SQLLEN kCell = 256;  // a value of up to 255 characters and its NUL, as the module reads
+
+  void Execute(const OdbcHandle& statement) {
+    Require(SQLExecDirect(statement.get(), reinterpret_cast<SQLCHAR*>(sql_.data()), SQL_NTS),
+            "SQLExecDirect");
+  }
+
+  SQLHDBC connection_;
+  std::string sql_;
   std::vector<SQLUSMALLINT> columns_;  // ascending
+  std::vector<char> text_;
+  std::vector<SQLLEN> lengths_;
 };
-
-// The path the block fetch replaces: one SQLGetData per value.
-std::size_t FetchPerCell(SQLHDBC connection, const std::string& table) {
-  const BenchStatement statement(connection, table);
-  std::array<char, 256> value;
-  std::size_t rows = 0;
-  while (SQLFetch(statement.get()) == SQL_SUCCESS) {
-    for (const SQLUSMALLINT column : statement.Columns()) {
-      SQLLEN length = 0;
-      Require(SQLGetData(statement.get(), column, SQL_C_CHAR, value.data(), value.size(), &length),
-              "SQLGetData");
-    }
-    ++rows;
-  }
-  return rows;
-}
-
-// The floor: the seven columns bound, 256 rows per SQLFetch, nothing done with the values.
-std::size_t FetchBlocks(SQLHDBC connection, const std::string& table) {
-  const BenchStatement statement(connection, table);
-  const std::size_t columns = statement.Columns().size();
-  std::vector<char> text(columns * kBlockRows * 256);
-  std::vector<SQLLEN> lengths(columns * kBlockRows);
-  SQLULEN fetched = 0;
-  Require(SQLSetStmtAttr(statement.get(), SQL_ATTR_ROW_ARRAY_SIZE,
-                         reinterpret_cast<SQLPOINTER>(static_cast<std::uintptr_t>(kBlockRows)), 0),
-          "SQL_ATTR_ROW_ARRAY_SIZE");
-  Require(SQLSetStmtAttr(statement.get(), SQL_ATTR_ROWS_FETCHED_PTR, &fetched, 0),
-          "SQL_ATTR_ROWS_FETCHED_PTR");
-  for (std::size_t i = 0; i < columns; ++i) {
-    Require(SQLBindCol(statement.get(), statement.Columns()[i], SQL_C_CHAR,
-                       text.data() + i * kBlockRows * 256, 256, lengths.data() + i * kBlockRows),
-            "SQLBindCol");
-  }
-  std::size_t rows = 0;
-  for (SQLRETURN rc; (rc = SQLFetch(statement.get())) == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO;)
-    rows += fetched;
-  return rows;
-}
 
 // One module window over a log table, released and gone at the end of the scope.
 class BenchWindow {
@@ -259,7 +272,8 @@ void QsoTable(Console& console, OdbcLog& log, const ModuleExports& exports, TCon
   log.Execute("DROP TABLE " + table);
 }
 
-void RebuildTable(Console& console, OdbcLog& log, const ModuleExports& exports, TContestData& record) {
+void RebuildTable(Console& console, OdbcLog& log, const ModuleExports& exports, TContestData& record,
+                  std::span<const std::size_t> log_sizes) {
   console.Line("");
   console.Line(
       "Rebuild from the log (\"Recalc Statistic\" clicked), in milliseconds, median of the runs, beside");
@@ -267,17 +281,18 @@ void RebuildTable(Console& console, OdbcLog& log, const ModuleExports& exports, 
   console.Line(
       "     rows | runs |  rebuild | bound block fetch | SQLGetData per cell | rebuild/block | rebuild/per "
       "cell");
-  for (const std::size_t rows : kLogSizes) {
+  for (const std::size_t rows : log_sizes) {
     const std::string table = "ZqtBench" + std::to_string(rows);
     FillLog(log, table, rows);
     WriteText(record.LogTable, table);
-    const int runs = rows >= 1'000'000 ? 2 : 7;
+    const int runs = rows >= 1'000'000 ? 2 : 9;
     std::vector<double> rebuild;
     std::vector<double> block;
     std::vector<double> per_cell;
     {
       const BenchWindow window(exports, record);
       const HWND button = FindDescendant(window.get(), "button");
+      BareFetches bare(log.connection(), table);
       const auto time = [](std::vector<double>& into, const auto& step) {
         const auto start = Clock::now();
         step();
@@ -297,10 +312,10 @@ void RebuildTable(Console& console, OdbcLog& log, const ModuleExports& exports, 
               DrainMessages();
               break;
             case 1:
-              time(block, [&] { check_rows(FetchBlocks(log.connection(), table)); });
+              time(block, [&] { check_rows(bare.InBlocks()); });
               break;
             default:
-              time(per_cell, [&] { check_rows(FetchPerCell(log.connection(), table)); });
+              time(per_cell, [&] { check_rows(bare.PerCell()); });
               break;
           }
         }
@@ -345,15 +360,19 @@ void MemoryLine(Console& console, OdbcLog& log, const ModuleExports& exports, TC
 
 }  // namespace
 
-void RunBench(Console& console, OdbcLog& log, ContestModule& module) {
+void RunBench(Console& console, OdbcLog& log, ContestModule& module, std::size_t rebuild_rows) {
   const ModuleExports& exports = module.exports();
   TContestData record{};
   record.Connection = ConnectionField(log.connection());
   WriteText(record.CaptionPrefix, "zqtbench");
   console.Line("zqtbench: ZQTRTTYContest.dll through its exports, " + PlatformName());
+  if (rebuild_rows > 0) {
+    RebuildTable(console, log, exports, record, std::span(&rebuild_rows, 1));
+    return;
+  }
   console.Line("");
   QsoTable(console, log, exports, record);
-  RebuildTable(console, log, exports, record);
+  RebuildTable(console, log, exports, record, kLogSizes);
   MemoryLine(console, log, exports, record);
 }
 

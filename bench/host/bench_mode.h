@@ -9,7 +9,8 @@
 
 namespace zqthost {
 
-// Writes its tables into the log's database (any ODBC connection) and drops them afterwards.
-void RunBench(Console& console, OdbcLog& log, ContestModule& module);
+// Writes its tables into the log's database (any ODBC connection) and drops them afterwards. With
+// rebuild_rows above 0 it times only the rebuild of a log of that many rows.
+void RunBench(Console& console, OdbcLog& log, ContestModule& module, std::size_t rebuild_rows = 0);
 
 }  // namespace zqthost

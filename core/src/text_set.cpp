@@ -19,15 +19,20 @@ std::size_t TextSet::LowerBound(std::string_view text) const {
 void TextSet::Clear() {
   items_.clear();
   known_.clear();
+  has_last_ = false;
 }
 
 void TextSet::Insert(std::string_view text) {
-  if (known_.contains(text))
+  if (has_last_ && last_ == text)
     return;
-  const std::size_t at = LowerBound(text);
-  if (at == items_.size() || collation_->Compare(items_[at], text) != 0)
-    items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(at), std::string(text));
-  known_.emplace(text);
+  if (!known_.contains(text)) {
+    const std::size_t at = LowerBound(text);
+    if (at == items_.size() || collation_->Compare(items_[at], text) != 0)
+      items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(at), std::string(text));
+    known_.emplace(text);
+  }
+  last_ = text;
+  has_last_ = true;
 }
 
 }  // namespace zqt

@@ -38,6 +38,10 @@ class TextSet {
   // cleared, so they stay members; a text seen before then costs no collation call (on Windows each is a
   // CompareStringA, and a log repeats its few entities, areas and continents on every row).
   std::unordered_set<std::string, TextHash, std::equal_to<>> known_;
+  // The known text met last: a log read in call order gives the same entity, area or continent row after row,
+  // and such a text needs no hashing either.
+  std::string last_;
+  bool has_last_ = false;
 };
 
 }  // namespace zqt
