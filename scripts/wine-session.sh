@@ -21,12 +21,13 @@ zqt_wine_loader() {
 # Builds the reference host and the DLL of the Windows preset $3 in the tree at $1, and any further targets named
 # after $3, quietly; on failure prints the build's output and "$2: the <preset> build failed" and returns 1. A
 # configured tree is not configured again (the build does that itself when a CMake file changed), so runs side
-# by side on an up-to-date tree do not rewrite its files under each other.
+# by side on an up-to-date tree do not rewrite its files under each other; a tree asked for further targets is,
+# since one configured before such a target existed cannot name it.
 zqt_build_host_and_dll() {
   local tree=$1 command=$2 preset=$3 build_log
   shift 3
   build_log=$(mktemp)
-  if ! (cd "$tree" && { [ -f "build/$preset/CMakeCache.txt" ] || cmake --preset "$preset" >/dev/null; } &&
+  if ! (cd "$tree" && { [ -f "build/$preset/CMakeCache.txt" ] && [ $# = 0 ] || cmake --preset "$preset" >/dev/null; } &&
     cmake --build --preset "$preset" -j2 --target zqthost ZQTRTTYContest "$@") >"$build_log" 2>&1; then
     cat "$build_log" >&2
     rm -f "$build_log"
