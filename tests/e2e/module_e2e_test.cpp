@@ -131,9 +131,8 @@ std::vector<ScriptCase> Cases() {
        Output(
            {{"run: window=live", "qso: K1AA 20m RTTY", "log: getscore=1 addqso=1", "release: done",
              "gone: yes", "table: Log; DELETE FROM Log",
-             "box: zqtdriver|Log table name 'Log; DELETE FROM Log' holds a statement separator; the query "
-             "was "
-             "not run.",
+             "box: zqtdriver|Log table name 'Log; DELETE FROM Log' holds a statement separator; "
+             "the query was not run.",
              "run: window=live", "pump: 100", "release: done", "gone: yes", "table: Log", "run: window=live"},
             one_qso,
             {"release: done", "gone: yes", "released"}})},
