@@ -16,6 +16,7 @@ Prints unittest's report and, last, one summary line; the exit code is 0 when ev
 import os
 import re
 import shlex
+import signal
 import shutil
 import struct
 import subprocess
@@ -54,12 +55,14 @@ def run(*command, cwd=None):
 
 def why_32bit_wine_cannot_run():
     """None where 32-bit Wine runs; otherwise why not. On a kernel without 32-bit execution the loader cannot
-    even be started."""
+    even be started, or is killed at its first 32-bit system call."""
     try:
         done = subprocess.run([WINE32, "--version"], capture_output=True)
     except FileNotFoundError:
         return "32-bit Wine is missing"
     except OSError:
+        return "this kernel does not execute 32-bit code"
+    if done.returncode == -signal.SIGSYS:
         return "this kernel does not execute 32-bit code"
     return None if done.returncode == 0 else "32-bit Wine is missing or broken"
 
