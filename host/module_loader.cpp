@@ -18,8 +18,15 @@ void Resolve(HMODULE library, std::string_view file, const char* name, Fn& targe
 }  // namespace
 
 std::string_view FileNameOf(std::string_view path) {
-  const std::size_t slash = path.find_last_of("\\/");
-  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+  // By characters of the ANSI code page: the second byte of a double-byte character may be "\".
+  std::size_t name = 0;
+  for (std::size_t at = 0; at < path.size(); ++at) {
+    if (IsDBCSLeadByte(static_cast<BYTE>(path[at])) && at + 1 < path.size())
+      ++at;
+    else if (path[at] == '\\' || path[at] == '/')
+      name = at + 1;
+  }
+  return path.substr(name);
 }
 
 ContestModule::ContestModule(const std::string& path) : path_(path), library_(LoadLibraryA(path.c_str())) {

@@ -8,6 +8,6 @@ ZQT_PACKAGES=(
   # The faces the window asks for under Wine: Wine's own "MS Sans Serif", and Liberation Mono for "Courier New".
   fonts-wine fonts-liberation
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686
-  xvfb xauth imagemagick unzip
+  xvfb xauth imagemagick unzip locales
   hamradio-files
 )

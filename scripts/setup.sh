@@ -104,4 +104,13 @@ setup_packages() {
     install_missing "${missing[@]}" || return 1
   fi
   setup_i386_emulation
+  setup_japanese_locale
+}
+
+# The Japanese locale, under which Wine runs a program with the ANSI code page of a Japanese Windows (932), for
+# the suite of hosts named in Japanese.
+setup_japanese_locale() {
+  locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8' && return 0
+  echo "zqt setup: making the locale ja_JP.UTF-8"
+  as_root localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 }

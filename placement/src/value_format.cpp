@@ -100,15 +100,6 @@ std::string ScreenSizeSuffix(int width, int height) {
   return '(' + std::to_string(width) + 'x' + std::to_string(height) + ')';
 }
 
-std::string DefaultStoreKey(std::string_view exe_path) {
-  const auto name_start = exe_path.find_last_of("\\:");
-  auto name = name_start == std::string_view::npos ? exe_path : exe_path.substr(name_start + 1);
-  if (const auto dot = name.rfind('.'); dot != std::string_view::npos) {
-    name = name.substr(0, dot);
-  }
-  return "Software\\" + std::string(name);
-}
-
 std::string ValueText(std::string_view name, const SectionValue& value) {
   if (value.size == 0) {
     return {};

@@ -17,14 +17,5 @@ TEST(ErrorBoxText, AppendsAFullStopOnlyAfterCharactersAboveIt) {
   EXPECT_EQ(ErrorBoxText("caf\xE9"), "caf\xE9.");
 }
 
-TEST(ApplicationTitle, FileNameUpToItsFirstDotWithTheRestLowerCase) {
-  EXPECT_EQ(ApplicationTitle("C:\\Logs\\LOGGER.EXE"), "Logger");
-  EXPECT_EQ(ApplicationTitle("D:\\Logs\\Logger.new.exe"), "Logger");
-  EXPECT_EQ(ApplicationTitle("C:\\zqthost.exe"), "zqthost");
-  EXPECT_EQ(ApplicationTitle("Z:/tmp/ZqtHost.exe"), "Zqthost");
-  EXPECT_EQ(ApplicationTitle("C:noext"), "noext");
-  EXPECT_EQ(ApplicationTitle("C:\\a.b\\HOST"), "Host");
-}
-
 }  // namespace
 }  // namespace zqt

@@ -89,14 +89,6 @@ TEST(ValueFormat, WritesPositionsAndTheScreenSizeSuffix) {
   EXPECT_EQ(ScreenSizeSuffix(1280, 1024), "(1280x1024)");
 }
 
-TEST(DefaultStoreKey, IsTheHostFileNameWithoutDirectoryAndExtension) {
-  EXPECT_EQ(DefaultStoreKey("D:\\Logs\\Logger.new.exe"), "Software\\Logger.new");
-  EXPECT_EQ(DefaultStoreKey("C:\\HAM\\LOGGER.EXE"), "Software\\LOGGER");
-  EXPECT_EQ(DefaultStoreKey("C:\\My.Logs\\logger"), "Software\\logger");
-  EXPECT_EQ(DefaultStoreKey("C:logger.exe"), "Software\\logger");
-  EXPECT_EQ(DefaultStoreKey("logger.exe"), "Software\\logger");
-}
-
 TEST(ValueText, IsAStringValuesTextUpToItsZeroByte) {
   constexpr std::uint32_t kRegBinary = 3;
   struct Case {

@@ -9,7 +9,7 @@ namespace zqt::win32 {
 
 void ShowErrorBox(HWND owner, std::string_view message) {
   const std::string text = ErrorBoxText(message);
-  const std::string caption = ApplicationTitle(HostExecutablePath());
+  const std::string caption = HostApplicationTitle();
   MessageBoxA(owner, text.c_str(), caption.c_str(), MB_OK | MB_ICONSTOP);
 }
 

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include "ansi_code_page.h"
+#include "core/host_name.h"
+
 namespace zqt::win32 {
 
 std::string HostExecutablePath() {
@@ -14,6 +17,14 @@ std::string HostExecutablePath() {
     }
     path.resize(path.size() * 2);
   }
+}
+
+std::string HostApplicationTitle() {
+  return ApplicationTitle(HostExecutablePath(), AnsiCodePage());
+}
+
+std::string HostStoreKey() {
+  return DefaultStoreKey(HostExecutablePath(), AnsiCodePage());
 }
 
 }  // namespace zqt::win32

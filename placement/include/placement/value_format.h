@@ -24,9 +24,6 @@ std::string PositionText(std::int32_t a, std::int32_t b, std::int32_t c, std::in
 // "(%dx%d)" of the primary screen's width and height, appended to the names of the position values.
 std::string ScreenSizeSuffix(int width, int height);
 
-// "Software\" followed by the file name of `exe_path` without directory and extension.
-std::string DefaultStoreKey(std::string_view exe_path);
-
 // A string value's text: its data up to the first zero byte; empty for a value without data, whatever its
 // type. Raises "Invalid data type for '<name>'" for a value of any other type with data, and "Failed to get
 // data for '<name>'" when the data could not be fetched.

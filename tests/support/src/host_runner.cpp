@@ -23,6 +23,21 @@ std::string Quote(const std::string& arg) {
 
 }  // namespace
 
+std::wstring WideFromAnsi(const std::string& text) {
+  std::wstring wide(text.size(), L'\0');
+  wide.resize(static_cast<std::size_t>(MultiByteToWideChar(
+      CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), static_cast<int>(wide.size()))));
+  return wide;
+}
+
+std::string AnsiFromWide(const std::wstring& wide) {
+  std::string text(wide.size() * 2, '\0');
+  text.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, wide.data(),
+                                                           static_cast<int>(wide.size()), text.data(),
+                                                           static_cast<int>(text.size()), nullptr, nullptr)));
+  return text;
+}
+
 std::string DosPath(const std::string& unix_path) {
   using Fn = WCHAR* (*)(const char*);
   const auto to_dos = WineFunction<Fn>("wine_get_dos_file_name");
@@ -31,8 +46,7 @@ std::string DosPath(const std::string& unix_path) {
   WCHAR* wide = to_dos(unix_path.c_str());
   if (!wide)
     return unix_path;
-  char narrow[MAX_PATH * 2] = {};
-  WideCharToMultiByte(CP_ACP, 0, wide, -1, narrow, sizeof narrow, nullptr, nullptr);
+  const std::string narrow = AnsiFromWide(wide);
   HeapFree(GetProcessHeap(), 0, wide);
   return narrow;
 }
@@ -42,9 +56,7 @@ std::string DriverPath(const std::string& windows_path) {
   const auto to_unix = WineFunction<Fn>("wine_get_unix_file_name");
   if (!to_unix)
     return windows_path;
-  WCHAR wide[MAX_PATH * 2] = {};
-  MultiByteToWideChar(CP_ACP, 0, windows_path.c_str(), -1, wide, MAX_PATH * 2);
-  char* unix_path = to_unix(wide);
+  char* unix_path = to_unix(WideFromAnsi(windows_path).c_str());
   if (!unix_path)
     return windows_path;
   std::string result(unix_path);
@@ -128,7 +140,7 @@ std::vector<std::string> ReportLines(std::string_view report) {
   return lines;
 }
 
-HostFixture::HostFixture() {
+HostFixture::HostFixture(std::wstring_view driver_name) : driver_(DosPath(ZQT_DRIVER_EXE)) {
   char temp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, temp);
   char folder[MAX_PATH] = {};
@@ -136,6 +148,12 @@ HostFixture::HostFixture() {
   DeleteFileA(folder);
   CreateDirectoryA(folder, nullptr);
   folder_ = folder;
+  if (driver_name.empty())
+    return;
+  const std::wstring copy = WideFromAnsi(folder_) + L"\\" + std::wstring(driver_name);
+  if (!CopyFileW(WideFromAnsi(driver_).c_str(), copy.c_str(), TRUE))
+    throw std::runtime_error("cannot copy the driver into " + folder_);
+  driver_ = AnsiFromWide(copy);
 }
 
 HostFixture::~HostFixture() {
@@ -192,8 +210,7 @@ HostRun HostFixture::Run(std::string_view script, const std::vector<std::string>
 }
 
 HostRun HostFixture::RunMode(const std::vector<std::string>& args) const {
-  std::string command =
-      Quote(DosPath(ZQT_DRIVER_EXE)) + " --dll " + Quote(DosPath(ZQT_MODULE_DLL)) + " --watch-boxes";
+  std::string command = Quote(driver_) + " --dll " + Quote(DosPath(ZQT_MODULE_DLL)) + " --watch-boxes";
   for (const std::string& arg : args)
     command += " " + Quote(arg);
   return RunCommandLine(command);

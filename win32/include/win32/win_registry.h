@@ -12,7 +12,6 @@
 #include <utility>
 
 #include "placement/settings_section.h"
-#include "placement/value_format.h"
 #include "win32/host_process.h"
 
 namespace zqt::win32 {
@@ -25,8 +24,7 @@ using UniqueKey = std::unique_ptr<std::remove_pointer_t<HKEY>, RegKeyCloser>;
 class WinRegistry final : public SettingsSection {
  public:
   // By default the host program's key: "Software\" and the name of its executable.
-  explicit WinRegistry(std::string key_path = DefaultStoreKey(HostExecutablePath()))
-      : key_path_(std::move(key_path)) {}
+  explicit WinRegistry(std::string key_path = HostStoreKey()) : key_path_(std::move(key_path)) {}
 
   void Open(bool read_only) override;
   void Close() override { key_.reset(); }

@@ -30,7 +30,9 @@ struct HostRun {
 // A log database and a work folder of the test's own, removed afterwards.
 class HostFixture {
  public:
-  HostFixture();
+  // With a name, the driver runs as a copy of itself of that name in the work folder: the module takes its
+  // error boxes' caption and its registry key from the host's file name.
+  explicit HostFixture(std::wstring_view driver_name = {});
   ~HostFixture();
   HostFixture(const HostFixture&) = delete;
   HostFixture& operator=(const HostFixture&) = delete;
@@ -46,6 +48,7 @@ class HostFixture {
 
  private:
   std::string folder_;  // Windows path
+  std::string driver_;  // Windows path
 };
 
 // The script line that makes the QSO the driver's current one: "qso" and its six texts, tab-separated.
@@ -53,6 +56,10 @@ std::string QsoLine(const Qso& q);
 
 // The lines the driver prints for a report text: "report:", its lines, "end report".
 std::vector<std::string> ReportLines(std::string_view report);
+
+// Text between this process's ANSI code page, in which the driver prints, and UTF-16.
+std::wstring WideFromAnsi(const std::string& text);
+std::string AnsiFromWide(const std::wstring& wide);
 
 // Runs a command line in this prefix and collects its standard output and error, CR LF turned into LF.
 HostRun RunCommandLine(std::string command);

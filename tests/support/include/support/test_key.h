@@ -5,14 +5,13 @@
 
 #include <string>
 
-#include "placement/value_format.h"
 #include "win32/host_process.h"
 
 namespace zqt::test {
 
 class TestKey {
  public:
-  TestKey() : path_(DefaultStoreKey(win32::HostExecutablePath())) { Remove(); }
+  TestKey() : path_(win32::HostStoreKey()) { Remove(); }
   ~TestKey() { Remove(); }
   TestKey(const TestKey&) = delete;
   TestKey& operator=(const TestKey&) = delete;
