@@ -162,9 +162,9 @@ std::vector<test::RecordedWrite> TenValues(const test::FakeWindow& window, bool 
           {"Flags", std::to_string(static_cast<std::int32_t>(p.flags))},
           {"ShowCmd", std::to_string(static_cast<std::int32_t>(p.show_cmd))},
           {"PixelsPerInch", std::to_string(window.pixels_per_inch)},
-          {"MinMaxPos(1280x1024)", min_max},
+          {"MinMaxPos(1920x1080)", min_max},
           {"MinMaxPos", min_max},
-          {"NormPos(1280x1024)", normal},
+          {"NormPos(1920x1080)", normal},
           {"NormPos", normal},
           {"Visible", destroying ? "1" : "0"},
           {"CurrentBand", current_band}};

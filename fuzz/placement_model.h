@@ -29,7 +29,7 @@ enum Name : std::size_t {
   kCurrentBand,
 };
 inline constexpr std::array<std::string_view, 9> kNames = {
-    "FormVersion",   "Flags",   "MinMaxPos(1280x1024)", "MinMaxPos", "NormPos(1280x1024)", "NormPos",
+    "FormVersion",   "Flags",   "MinMaxPos(1920x1080)", "MinMaxPos", "NormPos(1920x1080)", "NormPos",
     "PixelsPerInch", "ShowCmd", "CurrentBand"};
 
 struct StoredValue {

@@ -92,8 +92,8 @@ replay() {
 }
 
 echo "== replaying $demo_log through $host and $dll"
-# Fully on screen and wide enough for the whole report, as an operator would leave it: the design place (left
-# 1052, 268 wide) runs past the right edge of a 1280-pixel display.
+# Fully on screen and wide enough for the whole report, as an operator would leave it: at the design size (268
+# wide) the report's last columns are cut off.
 if [ "$mode" = scales ]; then
   echo "== at 96 dots per inch"
   replay 96 "40,120,510,258" "$out/window-96.bmp"

@@ -57,7 +57,7 @@ start_display() {
   fi
   local n=$((90 + RANDOM % 400))
   while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
+  Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
   zqt_xvfb_pid=$!
   for _ in $(seq 100); do
     [ -e "/tmp/.X11-unix/X$n" ] && break

@@ -8,6 +8,10 @@ namespace {
 // The layout table at 96 dots per inch.
 constexpr FormLayout kDesign{{1052, 152, 268, 138}, 23, {63, 1, 195, 22}, 11};
 
+int MovedInside(int start, int length, int area_start, int area_length) {
+  return std::max(area_start, std::min(start, area_start + area_length - length));
+}
+
 }  // namespace
 
 int MulDivRounded(int value, int numerator, int denominator) {
@@ -28,6 +32,11 @@ FormLayout ScaledFormLayout(int pixels_per_inch) {
   };
   return {scale_box(kDesign.window), scale(kDesign.panel_height), scale_box(kDesign.button),
           scale(kDesign.font_height)};
+}
+
+LayoutBox MovedInside(const LayoutBox& box, const LayoutBox& area) {
+  return {MovedInside(box.left, box.width, area.left, area.width),
+          MovedInside(box.top, box.height, area.top, area.height), box.width, box.height};
 }
 
 int HeightForLines(int height, int frame, int panel_height, int text_frame, int line_height, int lines) {

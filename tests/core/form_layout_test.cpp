@@ -32,6 +32,17 @@ TEST(FormLayout, ScalesTheDesignSizesRoundingAsMulDivAndGrowsOnlyToShowTheReport
   EXPECT_EQ(HeightForLines(138, 46, 23, 4, 13, kReportLines), 138);
   EXPECT_EQ(HeightForLines(138, 47, 23, 4, 16, kReportLines), 138) << "exactly four lines";
   EXPECT_EQ(HeightForLines(138, 66, 23, 4, 13, kReportLines), 145);
+  // Kept on a monitor's work area: at 96 dpi a 1920 x 1080 screen holds the design place, at 144 dpi the
+  // window moves left by what lies beyond the right edge; a window larger than the area keeps its top left
+  // corner.
+  const LayoutBox place = design.window;
+  const LayoutBox screen{0, 0, 1920, 1080};
+  const std::array<LayoutBox, 3> moves[] = {{place, screen, place},
+                                            {ScaledFormLayout(144).window, screen, {1518, 228, 402, 207}},
+                                            {place, {1280, -40, 1024, 300}, {1280, 122, 268, 138}},
+                                            {place, {0, 0, 200, 100}, {0, 0, 268, 138}}};
+  for (const auto& [box, area, expected] : moves)
+    EXPECT_EQ(MovedInside(box, area), expected) << area.left << "," << area.top << " " << area.width;
 }
 
 }  // namespace

@@ -79,9 +79,9 @@ TEST_F(PlacementEndToEnd, ReleaseAfterAReplayWritesTheTenValues) {
                         // No minimised position was ever set, and the platform forgets the maximised corner
                         // of a window that is not maximised.
                         {"MinMaxPos", "SZ:-1,-1,-1,-1"},
-                        {"MinMaxPos(1280x1024)", "SZ:-1,-1,-1,-1"},
+                        {"MinMaxPos(1920x1080)", "SZ:-1,-1,-1,-1"},
                         {"NormPos", design},
-                        {"NormPos(1280x1024)", design},
+                        {"NormPos(1920x1080)", design},
                         {"PixelsPerInch", "SZ:96"},
                         {"ShowCmd", "SZ:1"},
                         {"Visible", "SZ:1"}};

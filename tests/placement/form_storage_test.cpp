@@ -110,9 +110,9 @@ TEST_F(FormStorageTest, FirstRunOpensAtTheDesignPlaceAndReleaseWritesTenValuesIn
       {"Flags", "0"},
       {"ShowCmd", "1"},
       {"PixelsPerInch", "96"},
-      {"MinMaxPos(1280x1024)", "-1,-1,-4,-6"},
+      {"MinMaxPos(1920x1080)", "-1,-1,-4,-6"},
       {"MinMaxPos", "-1,-1,-4,-6"},
-      {"NormPos(1280x1024)", "1052,152,1320,290"},
+      {"NormPos(1920x1080)", "1052,152,1320,290"},
       {"NormPos", "1052,152,1320,290"},
       {"Visible", "1"},
       {"CurrentBand", "1"},
@@ -169,7 +169,7 @@ TEST_F(FormStorageTest, ShowingAgainRestoresAndAllowsTheNextSave) {
   section.SetText("NormPos", "100,200,500,400");
   run.Show();
   run.CloseQuery();
-  section.SetText("NormPos(1280x1024)", "10,20,30,40");
+  section.SetText("NormPos(1920x1080)", "10,20,30,40");
   run.window.visible = false;
   run.Show();
   EXPECT_EQ(run.window.placement.normal_position, (PlacementRect{10, 20, 30, 40}));

@@ -106,6 +106,7 @@ TfmMainForm::TfmMainForm(HINSTANCE instance, QsoBuffer& buffer, const TContestDa
       window_(CreateNativeWindow(instance, ScaledFormLayout(pixels_per_inch_).window)) {
   CreateControls(instance);
   FitReportLines();
+  KeepOnScreen();
 
   buffer_.CopyIn(&data);
   const std::string caption =
@@ -180,6 +181,20 @@ void TfmMainForm::FitReportLines() {
   SetWindowPos(window_.get(), nullptr, 0, 0, outer.right - outer.left, fitting,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   Layout();
+}
+
+void TfmMainForm::KeepOnScreen() {
+  RECT outer{};
+  GetWindowRect(window_.get(), &outer);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoA(MonitorFromRect(&outer, MONITOR_DEFAULTTONEAREST), &monitor))
+    return;
+  const RECT& work = monitor.rcWork;
+  const LayoutBox box = MovedInside({outer.left, outer.top, outer.right - outer.left, HeightOf(outer)},
+                                    {work.left, work.top, work.right - work.left, HeightOf(work)});
+  if (box.left != outer.left || box.top != outer.top)
+    SetWindowPos(window_.get(), nullptr, box.left, box.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TfmMainForm::ChangeScale(int pixels_per_inch, const RECT& suggested) {

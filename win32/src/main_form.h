@@ -83,6 +83,8 @@ class TfmMainForm final : private ErrorSink {
   void Layout();
   // Grows the window where the four report lines would not fit its text area at the design size.
   void FitReportLines();
+  // Moves the window just enough to lie wholly inside the work area of the monitor that holds it.
+  void KeepOnScreen();
   // WM_DPICHANGED: the suggested rectangle, and the layout and fonts at the new scale.
   void ChangeScale(int pixels_per_inch, const RECT& suggested);
   void UseFonts(UniqueFont form_font, UniqueFont report_font);

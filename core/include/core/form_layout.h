@@ -1,6 +1,7 @@
 #pragma once
 // The statistics window's layout at a display's logical pixels per inch: the design sizes at 96, scaled and
-// rounded as Windows rounds them, and the height that keeps the report's lines whole in the text area.
+// rounded as Windows rounds them, kept on the screen, and the height that keeps the report's lines whole in
+// the text area.
 
 namespace zqt {
 
@@ -31,6 +32,10 @@ struct FormLayout {
 };
 
 FormLayout ScaledFormLayout(int pixels_per_inch);
+
+// `box` moved just enough to lie wholly inside `area` (a monitor's work area); a box larger than the area
+// keeps its left or top edge on the area's.
+LayoutBox MovedInside(const LayoutBox& box, const LayoutBox& area);
 
 // The outer height at which the text area, which fills the client area above the panel, shows `lines` lines
 // whole: `height` itself when they fit already. `frame` is what the window's border, caption and menu take

@@ -1,5 +1,5 @@
 #pragma once
-// A window that records what the placement store does to it, on a 1280 x 1024 screen at 96 pixels per inch,
+// A window that records what the placement store does to it, on a 1920 x 1080 screen at 96 pixels per inch,
 // and an error sink that keeps the texts it is shown.
 
 #include <optional>
@@ -53,9 +53,9 @@ class FakeWindow : public PlacementWindow {
   int SystemMetric(int index) const override {
     switch (index) {
       case kSmCxScreen:
-        return 1280;
+        return 1920;
       case kSmCyScreen:
-        return 1024;
+        return 1080;
       case kSmCxFrame:
         return 4;
       case kSmCyFrame:
