@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 
 #include "base/ascii_case.h"
 #include "core/error.h"
+#include "odbc/cell_text.h"
 #include "odbc/diagnostics.h"
 
 namespace zqt::odbc {
@@ -149,7 +149,7 @@ bool ResultCursor::Next(std::span<std::string_view> texts) {
   if (!blocks_)
     ReadRow();
   for (std::size_t i = 0; i < slots_.size() && i < texts.size(); ++i)
-    texts[i] = CellText(slots_[i], row_);
+    texts[i] = Cell(slots_[i], row_);
   return true;
 }
 
@@ -166,15 +166,9 @@ void ResultCursor::ReadRow() {
   }
 }
 
-std::string_view ResultCursor::CellText(std::size_t slot, std::size_t row) const {
-  const SQLLEN length = lengths_[slot * rows_ + row];
-  if (length == SQL_NULL_DATA)
-    return {};
-  const char* text = text_.data() + (slot * rows_ + row) * kCell;
-  // Of unknown length, the value ends at its NUL; a longer one than the cell fills it.
-  if (length < 0)
-    return {text, strnlen(text, kMaxText)};
-  return {text, std::min(static_cast<std::size_t>(length), kMaxText)};
+std::string_view ResultCursor::Cell(std::size_t slot, std::size_t row) const {
+  const std::size_t at = slot * rows_ + row;
+  return CellText(text_.data() + at * kCell, kCell, lengths_[at]);
 }
 
 }  // namespace zqt::odbc

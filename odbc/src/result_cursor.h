@@ -42,7 +42,7 @@ class ResultCursor final : public RowCursor {
   // Reads the current row's columns into their cells with SQLGetData, in ascending column order.
   void ReadRow();
   // The text of a cell in a row: "" for NULL, at most kMaxText characters.
-  std::string_view CellText(std::size_t slot, std::size_t row) const;
+  std::string_view Cell(std::size_t slot, std::size_t row) const;
 
   std::vector<std::size_t> slots_;       // each name's cell
   std::vector<SQLUSMALLINT> columns_;    // each cell's column of the result, from 1

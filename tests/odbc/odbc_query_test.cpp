@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/error.h"
+#include "odbc/cell_text.h"
 #include "support/log_database.h"
 #include "support/log_table.h"
 
@@ -220,6 +221,21 @@ TEST(OdbcQueryPostgresTest, TheCursorGoingEndsItsTransaction) {
   ASSERT_NE(writer->ErrorOf(change), "") << "an open cursor holds no lock: the test shows nothing";
   cursor.reset();
   EXPECT_EQ(writer->ErrorOf(change), "");
+}
+
+// What a cell of six bytes holds after the driver reported each length: a value that was cut keeps only the
+// bytes before the driver's zero byte, which a driver cutting at a character boundary puts early.
+TEST(CellText, KeepsTheValueUpToTheLengthOrTheDriversZeroByte) {
+  struct Case {
+    std::string cell;
+    SQLLEN length;
+    std::string text;
+  };
+  const Case cases[] = {{{"K1A\0X\0", 6}, 3, "K1A"},           {{"ab\0\0\0\0", 6}, 4, {"ab\0\0", 4}},
+                        {{"abcde\0", 6}, 300, "abcde"},        {{"abc\0X\0", 6}, 300, "abc"},
+                        {{"ab\0XY\0", 6}, SQL_NO_TOTAL, "ab"}, {"abcdef", SQL_NULL_DATA, ""}};
+  for (const Case& c : cases)
+    EXPECT_EQ(odbc::CellText(c.cell.data(), c.cell.size(), c.length), c.text) << c.length;
 }
 
 }  // namespace
