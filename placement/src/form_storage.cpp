@@ -160,6 +160,7 @@ std::string TFormStorage::ReadSizedText(std::string_view name) {
 void TFormStorage::WriteText(std::string_view name, std::string_view text) {
   switch (section_.Write(name, text)) {
     case WriteResult::kWritten:
+    case WriteResult::kNoKey:
       return;
     case WriteResult::kSectionNotCreated:
       throw Error("Failed to create key " + std::string(kSectionName));

@@ -20,8 +20,8 @@ struct KeyCloser {
 };
 using UniqueKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
 
-std::string SectionPath() {
-  return HostSoftwareKey() + "\\" + std::string(kSection);
+std::string SectionPath(std::string_view key = HostSoftwareKey()) {
+  return key.empty() ? std::string(kSection) : std::string(key) + "\\" + std::string(kSection);
 }
 
 [[noreturn]] void Fail(const std::string& what, LSTATUS status) {
@@ -111,9 +111,10 @@ std::string HostSoftwareKey() {
   return "Software\\" + std::string(name);
 }
 
-std::vector<std::string> DumpPlacementSection() {
+std::vector<std::string> DumpPlacementSection(std::string_view host_key) {
   HKEY opened = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, SectionPath().c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) {
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, SectionPath(host_key).c_str(), 0, KEY_READ, &opened) !=
+      ERROR_SUCCESS) {
     return {};
   }
   const UniqueKey key(opened);
@@ -123,7 +124,7 @@ std::vector<std::string> DumpPlacementSection() {
   LSTATUS status = RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
                                     &longest_name, &longest_data, nullptr, nullptr);
   if (status != ERROR_SUCCESS) {
-    Fail("reading HKCU\\" + SectionPath(), status);
+    Fail("reading HKCU\\" + SectionPath(host_key), status);
   }
   std::map<std::string, std::string> values;  // sorted by name
   for (DWORD index = 0; index < count; ++index) {
@@ -135,7 +136,7 @@ std::vector<std::string> DumpPlacementSection() {
     status = RegEnumValueA(key.get(), index, name.data(), &name_size, nullptr, &type,
                            reinterpret_cast<BYTE*>(data.data()), &data_size);
     if (status != ERROR_SUCCESS) {
-      Fail("reading value " + std::to_string(index) + " of HKCU\\" + SectionPath(), status);
+      Fail("reading value " + std::to_string(index) + " of HKCU\\" + SectionPath(host_key), status);
     }
     name.resize(name_size);
     data.resize(data_size);
@@ -158,6 +159,15 @@ void SetPlacementString(std::string_view name, std::string_view text) {
 }
 
 bool DeleteHostKey() {
+  // A locked key grants its owner the right to change its access list back.
+  HKEY locked = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, HostSoftwareKey().c_str(), 0, WRITE_DAC, &locked) == ERROR_SUCCESS) {
+    SECURITY_DESCRIPTOR open_to_all{};
+    InitializeSecurityDescriptor(&open_to_all, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&open_to_all, TRUE, nullptr, FALSE);
+    RegSetKeySecurity(locked, DACL_SECURITY_INFORMATION, &open_to_all);
+    RegCloseKey(locked);
+  }
   const LSTATUS status = RegDeleteTreeA(HKEY_CURRENT_USER, HostSoftwareKey().c_str());
   if (status == ERROR_FILE_NOT_FOUND) {
     return false;
@@ -166,6 +176,30 @@ bool DeleteHostKey() {
     Fail("deleting HKCU\\" + HostSoftwareKey(), status);
   }
   return true;
+}
+
+void MakeHostKey(HostKey kind) {
+  DeleteHostKey();
+  HKEY created = nullptr;
+  const DWORD options = kind == HostKey::kVolatile ? REG_OPTION_VOLATILE : 0;
+  LSTATUS status = RegCreateKeyExA(HKEY_CURRENT_USER, HostSoftwareKey().c_str(), 0, nullptr, options,
+                                   KEY_ALL_ACCESS, nullptr, &created, nullptr);
+  if (status != ERROR_SUCCESS) {
+    Fail("creating HKCU\\" + HostSoftwareKey(), status);
+  }
+  const UniqueKey key(created);
+  if (kind == HostKey::kLocked) {
+    // An empty access list, not a missing one: nothing is allowed.
+    ACL empty{};
+    InitializeAcl(&empty, sizeof empty, ACL_REVISION);
+    SECURITY_DESCRIPTOR locked{};
+    InitializeSecurityDescriptor(&locked, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&locked, TRUE, &empty, FALSE);
+    status = RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, &locked);
+    if (status != ERROR_SUCCESS) {
+      Fail("locking HKCU\\" + HostSoftwareKey(), status);
+    }
+  }
 }
 
 }  // namespace zqthost

@@ -68,8 +68,10 @@ PumpPointCalls::~PumpPointCalls() {
 void PumpPointCalls::Arm(int point, EntryPoint entry) {
   if (point == 1) {
     window_.Post(static_cast<WPARAM>(entry));
-  } else {
+  } else if (point == 2) {
     at_disable_ = entry;
+  } else {
+    at_box_ = entry;
   }
 }
 
@@ -94,6 +96,12 @@ LRESULT CALLBACK PumpPointCalls::HookProcedure(int code, WPARAM wparam, LPARAM l
 }
 
 void PumpPointCalls::Sent(const CWPSTRUCT& message) {
+  if (message.message == WM_INITDIALOG && at_box_ && IsModuleWindow(GetWindow(message.hwnd, GW_OWNER))) {
+    const EntryPoint entry = *at_box_;
+    at_box_.reset();
+    Call(entry);
+    return;
+  }
   if (!IsModuleWindow(message.hwnd)) {
     return;
   }

@@ -3,8 +3,10 @@
 // waiting messages run. Point 1 comes before the action disables its button: a message posted before the
 // click or the _Run runs there. Point 2 comes after the query has opened: the message is posted as the button
 // is disabled, which a WH_CALLWNDPROC hook of this thread sees as WM_ENABLE(FALSE), and the rebuild's next
-// pump runs it. Each call prints what it answered with the number of rebuilds begun and the button's state at
-// that moment, which shows where it ran. The same hook reads the report as the module window is destroyed.
+// pump runs it. Point 3 is the module's next error box: the call is made as the box is created (the hook sees
+// WM_INITDIALOG), before the box shows and its message loop runs. Each call prints what it answered with the
+// number of rebuilds begun and the button's state at that moment, which shows where it ran. The same hook
+// reads the report as the module window is destroyed.
 
 #include <windows.h>
 
@@ -35,7 +37,8 @@ class PumpPointCalls {
   PumpPointCalls& operator=(const PumpPointCalls&) = delete;
 
   // Point 1: posts the call now, so the next rebuild's first pump runs it. Point 2: posts it as the module's
-  // button is next disabled. The call prints "pump-call: <entry>=<answer> rebuilds=N button-enabled=0|1"
+  // button is next disabled. Point 3: makes it as the module's next error box is created. The call prints
+  // "pump-call: <entry>=<answer> rebuilds=N button-enabled=0|1"
   // ("pump-call: release window-alive=0|1 ..." for _Release).
   void Arm(int point, EntryPoint entry);
 
@@ -71,6 +74,7 @@ class PumpPointCalls {
   TContestData& record_;
   CallWindow window_;
   std::optional<EntryPoint> at_disable_;
+  std::optional<EntryPoint> at_box_;
   int rebuilds_ = 0;
   std::optional<Destroyed> destroyed_;
   UniqueHook hook_;

@@ -160,8 +160,8 @@ void AtPumpPoint(const Call& call) {
   const std::string_view name = Trim(point.rest);
   const std::optional<EntryPoint> entry = EntryPointNamed(name);
   const unsigned long number = Number(point.first);
-  if ((number != 1 && number != 2) || !entry) {
-    throw Usage("at-pump-point takes 1 or 2, then getscore, addqso, run or release");
+  if (number < 1 || number > 3 || !entry) {
+    throw Usage("at-pump-point takes 1, 2 or 3, then getscore, addqso, run or release");
   }
   PumpPoints(call.driver).Arm(static_cast<int>(number), *entry);
   call.Print(std::to_string(number) + " " + std::string(name));
@@ -205,8 +205,11 @@ Words NamedValue(const Call& call) {
   return value;
 }
 
+// The host's section, or with "HKCU" the section directly below HKEY_CURRENT_USER, where the module never
+// writes.
 void RegDump(const Call& call) {
-  const std::vector<std::string> values = DumpPlacementSection();
+  const std::string_view key = Trim(call.rest);
+  const std::vector<std::string> values = DumpPlacementSection(key == "HKCU" ? "" : HostSoftwareKey());
   if (values.empty()) {
     call.driver.console.Line("reg: none");
   }
@@ -320,10 +323,11 @@ constexpr Command kCommands[] = {
        PostMessageA(call.target, WM_SYSCOMMAND, Number<WPARAM>(call.rest, 16), 0);
        call.Print("posted");
      }},
+    // Sent, so that the module's close handling has returned when the window's fate is printed.
     {"close", Needs::kWindow,
      [](const Call& call) {
-       PostMessageA(call.target, WM_CLOSE, 0, 0);
-       call.Print("posted");
+       SendMessageA(call.target, WM_CLOSE, 0, 0);
+       call.Print(IsWindow(call.target) ? "window=alive" : "window=gone");
      }},
     {"release", Needs::kNothing,
      [](const Call& call) {
@@ -372,6 +376,16 @@ constexpr Command kCommands[] = {
      }},
     {"reg-delete-key", Needs::kNothing,
      [](const Call& call) { call.Print(DeleteHostKey() ? "done" : "none"); }},
+    {"reg-lock-key", Needs::kNothing,
+     [](const Call& call) {
+       MakeHostKey(HostKey::kLocked);
+       call.Print("done");
+     }},
+    {"reg-volatile-key", Needs::kNothing,
+     [](const Call& call) {
+       MakeHostKey(HostKey::kVolatile);
+       call.Print("done");
+     }},
     {"refuse-create", Needs::kNothing, HookCreate},
     {"close-on-create", Needs::kNothing, HookCreate},
     {"allow-create", Needs::kNothing, AllowCreate},

@@ -136,6 +136,20 @@ std::vector<ScriptCase> Cases() {
              "run: window=live", "pump: 100", "release: done", "gone: yes", "table: Log", "run: window=live"},
             one_qso,
             {"release: done", "gone: yes", "released"}})},
+      // A module key the user may not open: the window works, nothing is said, and nothing is written in its
+      // place, such as directly below HKEY_CURRENT_USER.
+      {"ModuleKeyThatCannotBeOpenedStaysSilentAndWritesNowhere",
+       "reg-lock-key\nrun\npump\t200\nclose\nwait-gone\nreg-dump\tHKCU\nreg-delete-key\n",
+       {"reg-lock-key: done", "run: window=live", "pump: 200", "close: window=alive", "gone: yes",
+        "reg: none", "reg-delete-key: done", "released"}},
+      // A release made while the close request's error box is open waits until the close handling has
+      // returned; the destroy handling then tries the save once more.
+      {"ReleaseWhileTheCloseRequestsErrorBoxIsOpenWaitsForIt",
+       "reg-volatile-key\nrun\npump\t200\nat-pump-point\t3\trelease\nclose\nwait-gone\nreg-delete-key\n",
+       {"reg-volatile-key: done", "run: window=live", "pump: 200", "at-pump-point: 3 release",
+        "pump-call: release window-alive=1 rebuilds=0 button-enabled=1",
+        "box: zqtdriver|Failed to create key TfmMainForm.", "close: window=alive",
+        "box: zqtdriver|Failed to create key TfmMainForm.", "gone: yes", "reg-delete-key: done", "released"}},
   };
 }
 

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <stdexcept>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "support/test_key.h"
 #include "win32/win_registry.h"
@@ -13,6 +16,58 @@ namespace zqt::win32 {
 namespace {
 
 using test::TestKey;
+
+// The data each RegSetValueExA call of this executable hands the registry, while a recording runs. The
+// registry adds a string's terminating zero byte when the caller leaves it out of the size and the byte after
+// the text happens to be zero, as it is after a std::string's text: only the call shows a size without it.
+class SetValueRecording {
+ public:
+  SetValueRecording() : slot_(ImportSlot("RegSetValueExA")) {
+    original_ = *slot_;
+    Patch(reinterpret_cast<void*>(&Record));
+  }
+  ~SetValueRecording() { Patch(original_); }
+  SetValueRecording(const SetValueRecording&) = delete;
+  SetValueRecording& operator=(const SetValueRecording&) = delete;
+
+  // "NAME=DATA" of each call, the data as many bytes as the call's size gives.
+  static inline std::vector<std::string> calls;
+
+ private:
+  using SetValue = LSTATUS(WINAPI*)(HKEY, LPCSTR, DWORD, DWORD, const BYTE*, DWORD);
+  static LSTATUS WINAPI Record(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data,
+                               DWORD size) {
+    calls.push_back(std::string(name) + "=" + std::string(reinterpret_cast<const char*>(data), size));
+    return reinterpret_cast<SetValue>(original_)(key, name, reserved, type, data, size);
+  }
+  // This executable's import address table entry of the named advapi32 function.
+  static void** ImportSlot(std::string_view function) {
+    auto* const base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+        base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const auto& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); dll->Name;
+         ++dll) {
+      auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
+      auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
+      for (; names->u1.AddressOfData; ++names, ++slots) {
+        if (!IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal) &&
+            function == reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name)
+          return reinterpret_cast<void**>(&slots->u1.Function);
+      }
+    }
+    throw std::runtime_error("this executable does not import " + std::string(function));
+  }
+  void Patch(void* function) {
+    DWORD protection = 0;
+    VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &protection);
+    *slot_ = function;
+    VirtualProtect(slot_, sizeof *slot_, protection, &protection);
+  }
+
+  static inline void* original_ = nullptr;
+  void** slot_;
+};
 
 class WinRegistryTest : public ::testing::Test {
  protected:
@@ -43,8 +98,14 @@ class WinRegistryTest : public ::testing::Test {
 
 TEST_F(WinRegistryTest, WritesStringValuesThatReadBack) {
   registry.Open(false);
-  EXPECT_EQ(registry.Write("CurrentBand", "20m"), WriteResult::kWritten);
-  EXPECT_EQ(registry.Write("ShowCmd", "-3"), WriteResult::kWritten);
+  {
+    const SetValueRecording recording;
+    EXPECT_EQ(registry.Write("CurrentBand", "20m"), WriteResult::kWritten);
+    EXPECT_EQ(registry.Write("ShowCmd", "-3"), WriteResult::kWritten);
+  }
+  EXPECT_EQ(SetValueRecording::calls,
+            (std::vector<std::string>{std::string("CurrentBand=20m\0", 16), std::string("ShowCmd=-3\0", 11)}))
+      << "a string value's size counts its zero byte";
   registry.Close();
 
   registry.Open(true);
@@ -104,7 +165,7 @@ TEST_F(WinRegistryTest, KeysThatCannotBeCreatedFailTheWrite) {
   WinRegistry keyless(key.Path() + "\\Module");
   keyless.Open(false);
   EXPECT_FALSE(keyless.Read("Flags").has_value());
-  EXPECT_EQ(keyless.Write("Flags", "0"), WriteResult::kSectionNotCreated);
+  EXPECT_EQ(keyless.Write("Flags", "0"), WriteResult::kNoKey);
   keyless.Close();
   RegDeleteTreeA(HKEY_CURRENT_USER, root_section.c_str());
 }

@@ -214,6 +214,7 @@ void TfmMainForm::UseFonts(UniqueFont form_font, UniqueFont report_font) {
 }
 
 void TfmMainForm::Dispatch(const std::function<void()>& handler) {
+  const HandlerRun run(*this);
   try {
     handler();
   } catch (const std::exception& e) {
@@ -230,7 +231,6 @@ void TfmMainForm::Show() {
   }
   if (handlers_running_ > 0)
     return;  // a nested request while this show is under way
-  const HandlerRun run(*this);
   // The placement store restores while the window is still hidden, then FormShow rebuilds the tally.
   Dispatch([this] { placement_store_->OnShow([this] { FormShow(); }); });
   if (life_ == Life::kOpen)
@@ -247,7 +247,6 @@ void TfmMainForm::RunRecalcStatistic() {
 }
 
 void TfmMainForm::RecalcStatisticExecute() {
-  const HandlerRun run(*this);
   struct EnableAgain {
     TfmMainForm* form;
     ~EnableAgain() { form->SetRecalcEnabled(true); }
@@ -280,20 +279,11 @@ void TfmMainForm::FormClose() {
 }
 
 bool TfmMainForm::CloseQuery() {
-  bool can_close = false;
-  Dispatch([&] {
-    can_close = placement_store_->OnCloseQuery([this] {
-      bool allowed = true;
-      FormCloseQuery(allowed);
-      return allowed;
-    });
+  return placement_store_->OnCloseQuery([this] {
+    bool allowed = true;
+    FormCloseQuery(allowed);
+    return allowed;
   });
-  return can_close;
-}
-
-void TfmMainForm::CloseRequest() {
-  if (CloseQuery())
-    FormClose();
 }
 
 void TfmMainForm::ShowError(std::string_view message) {
@@ -333,11 +323,16 @@ LRESULT TfmMainForm::HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
       }
       break;
     case WM_CLOSE:
-      CloseRequest();
+      Dispatch([this] {
+        if (CloseQuery())
+          FormClose();
+      });
       return 0;
     case WM_QUERYENDSESSION: {
       // The system asks whether the session may end: the close-query step alone; the window stays usable.
-      return CloseQuery() ? TRUE : FALSE;
+      bool can_close = false;
+      Dispatch([&] { can_close = CloseQuery(); });
+      return can_close ? TRUE : FALSE;
     }
     case WM_DPICHANGED:
       if (lparam == 0)

@@ -57,8 +57,8 @@ class TfmMainForm final : private ErrorSink {
   // Open; released by _Release or a close request (destroyed once its queued messages have run and no
   // handler runs); being destroyed; gone with its native window.
   enum class Life { kOpen, kReleased, kDestroying, kGone };
-  // Show handling and the action let messages run, the host's included: while one of them runs, a release
-  // waits and the object outlives its native window.
+  // Handlers let messages run, the host's included (the rebuild's pumps, the error box's loop): while one of
+  // them runs, a release waits and the object outlives its native window.
   class HandlerRun {
    public:
     explicit HandlerRun(TfmMainForm& form) : form_(form) { ++form_.handlers_running_; }
@@ -75,7 +75,8 @@ class TfmMainForm final : private ErrorSink {
   static void RegisterClasses(HINSTANCE instance);
   static UniqueWindow CreateNativeWindow(HINSTANCE instance, const LayoutBox& box);
   LRESULT HandleMessage(UINT msg, WPARAM wparam, LPARAM lparam);
-  // Runs an event handler; an error it raises is shown in the standard error box.
+  // Runs an event handler, and shows an error it raises in the standard error box; a release waits until both
+  // have returned, since the handler and the box let messages run.
   void Dispatch(const std::function<void()>& handler);
 
   void CreateControls(HINSTANCE instance);
@@ -96,7 +97,6 @@ class TfmMainForm final : private ErrorSink {
   void FormClose();
   // The close-query step with the placement store's save; true when closing is allowed.
   bool CloseQuery();
-  void CloseRequest();
   void Destroy();
   // Errors of the placement store's restore and save go to the standard error box.
   void ShowError(std::string_view message) override;

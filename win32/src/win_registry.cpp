@@ -51,7 +51,10 @@ std::optional<SectionValue> WinRegistry::Read(std::string_view name) {
 
 WriteResult WinRegistry::Write(std::string_view name, std::string_view text) {
   // The section is created (or opened) with all access and closed, then opened with the store's access.
-  if (!key_ || !CreateKey(key_.get(), kSectionName)) {
+  if (!key_) {
+    return WriteResult::kNoKey;
+  }
+  if (!CreateKey(key_.get(), kSectionName)) {
     return WriteResult::kSectionNotCreated;
   }
   const UniqueKey section = OpenSection();

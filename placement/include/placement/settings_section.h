@@ -25,13 +25,20 @@ struct SectionValue {
   std::optional<std::string> data;
 };
 
-enum class WriteResult { kWritten, kSectionNotCreated, kValueNotSet };
+enum class WriteResult {
+  kWritten,
+  kSectionNotCreated,
+  kValueNotSet,
+  // The host's key could not be opened or created: nothing is written anywhere, and that is no error.
+  kNoKey,
+};
 
 class SettingsSection {
  public:
   virtual ~SettingsSection() = default;
-  // Opens the host program's key (creating it, but never the section, even for a read-only restore); Close
-  // closes whatever is open, so that no key stays open between a restore and a save.
+  // Opens the host program's key (creating it, but never the section, even for a read-only restore); a key
+  // that cannot be opened leaves the store without one. Close closes whatever is open, so that no key stays
+  // open between a restore and a save.
   virtual void Open(bool read_only) = 0;
   virtual void Close() = 0;
   // The named value; empty when the key, the section or the value does not exist.
