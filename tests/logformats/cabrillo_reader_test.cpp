@@ -92,10 +92,10 @@ TEST(CabrilloReader, FindsTheWorkedCallWhateverTheExchange) {
 
 TEST(CabrilloReader, LowerCaseTagsModesAndCallsAreRead) {
   const ReadResult result =
-      ReadCabrillo("start-of-log: 3.0\nqso: 14080 ry 2024-09-28 1001 7n2uqc 599 25 dx w1aw 599 05 ct\n");
+      ReadCabrillo("start-of-log: 3.0\nqso: 14080 ry 2024-09-28 1001 7n2uqc 599 25 dx az1za 599 05 ct\n");
   EXPECT_TRUE(result.problems.empty());
   ASSERT_EQ(result.qsos.size(), 1u);
-  EXPECT_EQ(result.qsos[0].call, "W1AW");
+  EXPECT_EQ(result.qsos[0].call, "AZ1ZA");
   EXPECT_EQ(result.qsos[0].mode, "RTTY");
   EXPECT_EQ(result.qsos[0].report, "599 05 ct");
 }
