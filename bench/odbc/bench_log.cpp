@@ -13,12 +13,15 @@ namespace zqt::bench {
 namespace {
 
 // The generated QSOs in PostgreSQL's words: the same values as the SQLite statement below.
-std::string PostgresLogRows(int rows) {
+std::string PostgresLogRows(int rows, Calls calls) {
+  const std::string call =
+      "p || i % 10 || chr(65 + (i / 10) % 26) || chr(65 + (i / 260) % 26) || chr(65 + (i / 6760) % 26)";
   return "insert into log "
          "select to_char(date '2024-02-10' + i % 2, 'YYYY-MM-DD'), to_char((i / 60) % 24, 'FM00') || "
-         "to_char(i % 60, 'FM00'), "
-         "p || i % 10 || chr(65 + (i / 10) % 26) || chr(65 + (i / 260) % 26) || chr(65 + (i / 6760) % 26), "
-         "14080.0 + (i % 50) * 0.1, "
+         "to_char(i % 60, 'FM00'), " +
+         (calls == Calls::kMixedCase ? "case when i % 2 = 1 then lower(" + call + ") else " + call + " end"
+                                     : call) +
+         ", 14080.0 + (i % 50) * 0.1, "
          "(array['80M', '40M', '20M', '15M', '10M'])[1 + (i / 17) % 5], 'RTTY', '599' || to_char(i % 1000, "
          "'FM000'), to_char(i % 1000, 'FM000'), (array['AS', 'NA', 'NA', 'OC', 'EU', 'eu'])[1 + i % 6], "
          "p || i % 10, p from (select i, (array['JA', 'K', 'VE', 'VK', 'DL', 'UA'])[1 + i % 6] as p "
@@ -47,14 +50,20 @@ std::string SqliteLogRows(int rows) {
 
 }  // namespace
 
-void BuildLog(const test::OdbcConnection& connection, int rows) {
-  connection.Execute(
-      "create table log (QSODate text, QSOTime text, CallSign text, Frequency real, DigiBand text, "
-      "QSOMode text, QSOReportRecived text, Exchange text, Continent text, MainPrefix text, DXCCPrefix "
-      "text)");
+void BuildLog(const test::OdbcConnection& connection, int rows, Calls calls) {
+  const bool postgres = connection.engine() == test::Engine::kPostgres;
+  std::string call_type = "text";
+  if (postgres) {
+    connection.Execute(
+        "create collation if not exists case_insensitive (provider = icu, locale = 'und-u-ks-level2', "
+        "deterministic = false)");
+    call_type += " collate case_insensitive";
+  }
+  connection.Execute("create table log (QSODate text, QSOTime text, CallSign " + call_type +
+                     ", Frequency real, DigiBand text, QSOMode text, QSOReportRecived text, Exchange text, "
+                     "Continent text, MainPrefix text, DXCCPrefix text)");
   // Prefixes of several entities, call areas 0 to 9, three-letter suffixes; some calls repeat on other bands.
-  connection.Execute(connection.engine() == test::Engine::kPostgres ? PostgresLogRows(rows)
-                                                                    : SqliteLogRows(rows));
+  connection.Execute(postgres ? PostgresLogRows(rows, calls) : SqliteLogRows(rows));
 }
 
 namespace {

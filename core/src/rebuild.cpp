@@ -41,10 +41,10 @@ void RecalcFromLog(Tally& tally, TContestData& buffer, Query& query, MessagePump
     for (std::size_t i = 1; i <= buffer.Continent[0]; ++i)
       buffer.Continent[i] = static_cast<std::uint8_t>(ToUpperAscii(static_cast<char>(buffer.Continent[i])));
     tally.CheckQSO(buffer, true);
-    // Engines order "order by CallSign" by their own collation; keeping the list in ordinal order here makes
-    // the next duplicate check right whatever that order was. In-order rows make this a no-op.
-    tally.SortWorked();
   }
+  // Engines order "order by CallSign" by their own collation, which may be far from byte order. The duplicate
+  // check is exact whatever the order; the rows that came out of place are sorted in once, at the end.
+  tally.SortWorked();
 }
 
 }  // namespace zqt

@@ -11,6 +11,14 @@ namespace {
 
 constexpr std::size_t kMaxCall = 255;
 
+std::uint64_t QsoHash(std::string_view call, std::string_view band, std::string_view mode) {
+  const std::hash<std::string_view> hash;
+  std::uint64_t h = hash(call);
+  for (const std::string_view text : {band, mode})
+    h = (h ^ (h >> 29)) * 0x9E3779B97F4A7C15ULL + hash(text) + text.size();
+  return h;
+}
+
 // The band's length first, so that no two pairs share a key whatever bytes they hold.
 std::string BandModeKey(std::string_view band, std::string_view mode) {
   std::string key = std::to_string(band.size());
@@ -27,6 +35,7 @@ void WorkedList::Clear() {
   entries_.clear();
   order_.clear();
   sorted_ = 0;
+  tail_ = {};
   band_modes_.clear();
   band_mode_ids_.clear();
 }
@@ -66,6 +75,8 @@ void WorkedList::AddWorked(std::string_view call, std::string_view band, std::st
   if (sorted_ + 1 == order_.size() &&
       (sorted_ == 0 || CompareOrdinal(CallAt(order_[sorted_ - 1]), call) <= 0)) {
     sorted_ = order_.size();
+  } else {
+    tail_.emplace(QsoHash(call, band, mode), order_.back());
   }
 }
 
@@ -84,17 +95,32 @@ void WorkedList::SortWorked() {
     std::inplace_merge(order_.begin(), middle, order_.end(), less);
   }
   sorted_ = order_.size();
+  tail_ = {};
 }
 
 bool WorkedList::IsDupe(std::string_view call, std::string_view band, std::string_view mode) const {
-  if (order_.empty())
+  return InOrderedPart(call, band, mode) || InTail(call, band, mode);
+}
+
+bool WorkedList::InTail(std::string_view call, std::string_view band, std::string_view mode) const {
+  if (tail_.empty())
     return false;
-  // A call after the last one of an ordered list is new: the rebuild's rows come in call order, and the
+  const auto [first, last] = tail_.equal_range(QsoHash(call, band, mode));
+  return std::any_of(first, last, [&](const auto& hashed) {
+    const auto& [entry_band, entry_mode] = band_modes_[entries_[hashed.second].band_mode];
+    return CallAt(hashed.second) == call && entry_band == band && entry_mode == mode;
+  });
+}
+
+bool WorkedList::InOrderedPart(std::string_view call, std::string_view band, std::string_view mode) const {
+  if (sorted_ == 0)
+    return false;
+  // A call after the last ordered one is not among them: the rebuild's rows come in call order, and the
   // binary search over a large list would fetch its probes from far apart in memory for every row.
-  if (sorted_ == order_.size() && CompareOrdinal(call, CallAt(order_.back())) > 0)
+  if (CompareOrdinal(call, CallAt(order_[sorted_ - 1])) > 0)
     return false;
   std::ptrdiff_t low = 0;
-  std::ptrdiff_t high = static_cast<std::ptrdiff_t>(order_.size()) - 1;
+  std::ptrdiff_t high = static_cast<std::ptrdiff_t>(sorted_) - 1;
   std::ptrdiff_t mid = 0;
   bool found = false;
   while (high >= low && !found) {
@@ -117,7 +143,7 @@ bool WorkedList::IsDupe(std::string_view call, std::string_view band, std::strin
   std::size_t i = static_cast<std::size_t>(mid);
   while (i > 0 && CallAt(order_[i - 1]) == call)
     --i;
-  for (; i < order_.size(); ++i) {
+  for (; i < sorted_; ++i) {
     const std::uint32_t entry = order_[i];
     if (CallAt(entry) != call)
       return false;
