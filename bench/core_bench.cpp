@@ -65,8 +65,7 @@ zqt::Tally Filled(std::size_t n, std::mt19937& rng) {
   static const zqt::LocaleCollation collation;
   zqt::Tally tally(collation);
   for (std::size_t i = 0; i < n; ++i)
-    tally.CheckQSO(QsoRecord(Call(rng) + std::to_string(i), "20m"), true);
-  tally.SortWorked();
+    tally.CountQSO(QsoRecord(Call(rng) + std::to_string(i), "20m"));
   return tally;
 }
 
@@ -78,7 +77,7 @@ void IsDupe(benchmark::State& state) {
     probes.push_back(QsoRecord(Call(rng), i % 2 ? "20m" : "15m"));
   std::size_t i = 0;
   for (auto _ : state)
-    benchmark::DoNotOptimize(tally.CheckQSO(probes[i++ % probes.size()], false));
+    benchmark::DoNotOptimize(tally.CheckQSO(probes[i++ % probes.size()]));
 }
 
 void CountAndMerge(benchmark::State& state) {
@@ -89,8 +88,7 @@ void CountAndMerge(benchmark::State& state) {
     state.PauseTiming();
     const TContestData qso = QsoRecord(Call(rng) + "/" + std::to_string(serial++), "40m");
     state.ResumeTiming();
-    if (tally.CheckQSO(qso, true) > 0)
-      tally.SortWorked();
+    tally.CountQSO(qso);
   }
 }
 
@@ -113,7 +111,7 @@ void CountAndFullResort(benchmark::State& state) {
     state.PauseTiming();
     const TContestData qso = QsoRecord(Call(rng) + "/" + std::to_string(serial++), "40m");
     state.ResumeTiming();
-    if (tally.CheckQSO(qso, false) > 0) {
+    if (tally.CheckQSO(qso) > 0) {
       list.push_back({std::string(zqt::TextView(qso.CallSign)), std::string(zqt::TextView(qso.DigiBand)),
                       std::string(zqt::TextView(qso.QSOMode))});
       std::sort(list.begin(), list.end(),
@@ -133,8 +131,7 @@ void BytesPerWorkedQso(benchmark::State& state) {
     static const zqt::LocaleCollation collation;
     zqt::Tally tally(collation);
     for (std::size_t i = 0; i < n; ++i)
-      tally.CheckQSO(QsoRecord(Call(rng) + std::to_string(i % 1000), bands[i % 5]), true);
-    tally.SortWorked();
+      tally.CountQSO(QsoRecord(Call(rng) + std::to_string(i % 1000), bands[i % 5]));
     const std::size_t tally_bytes = live_bytes - before;
 
     const std::size_t strings_before = live_bytes;

@@ -54,10 +54,8 @@ void RequireSameAsLiveInOrdinalOrder(const Tally& tally, std::vector<test::Qso> 
   std::stable_sort(stored.begin(), stored.end(),
                    [](const test::Qso& a, const test::Qso& b) { return a.call < b.call; });
   Tally live(collation);
-  for (const test::Qso& qso : stored) {
-    live.CheckQSO(test::Record(qso), true);
-    live.SortWorked();
-  }
+  for (const test::Qso& qso : stored)
+    live.CountQSO(test::Record(qso));
   Require(live.QsoCount() == tally.QsoCount() && live.Entities().Count() == tally.Entities().Count() &&
               live.JaAreas().Count() == tally.JaAreas().Count() &&
               live.WAreas().Count() == tally.WAreas().Count() &&

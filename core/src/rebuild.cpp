@@ -40,11 +40,10 @@ void RecalcFromLog(Tally& tally, TContestData& buffer, Query& query, MessagePump
     // Upper-cased in the slot, as stored: no copy of the text per row.
     for (std::size_t i = 1; i <= buffer.Continent[0]; ++i)
       buffer.Continent[i] = static_cast<std::uint8_t>(ToUpperAscii(static_cast<char>(buffer.Continent[i])));
-    tally.CheckQSO(buffer, true);
+    // Engines order "order by CallSign" by their own collation, which may be far from byte order: the count
+    // does not depend on it. A row that duplicates an earlier one is not counted.
+    tally.CountQSO(buffer);
   }
-  // Engines order "order by CallSign" by their own collation, which may be far from byte order. The duplicate
-  // check is exact whatever the order; the rows that came out of place are sorted in once, at the end.
-  tally.SortWorked();
 }
 
 }  // namespace zqt

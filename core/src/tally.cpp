@@ -10,13 +10,14 @@ std::string PadLeft(const std::string& number) {
 
 }  // namespace
 
-int Tally::CheckQSO(const TContestData& qso, bool commit) {
-  const std::string_view call = TextView(qso.CallSign);
-  if (worked_.IsDupe(call, TextView(qso.DigiBand), TextView(qso.QSOMode)))
+int Tally::CheckQSO(const TContestData& qso) const {
+  return worked_.IsDupe(TextView(qso.CallSign), TextView(qso.DigiBand), TextView(qso.QSOMode)) ? -1 : 1;
+}
+
+int Tally::CountQSO(const TContestData& qso) {
+  if (CheckQSO(qso) < 0)
     return -1;
-  if (!commit)
-    return 1;
-  worked_.AddWorked(call, TextView(qso.DigiBand), TextView(qso.QSOMode));
+  worked_.AddWorked(TextView(qso.CallSign), TextView(qso.DigiBand), TextView(qso.QSOMode));
   ++qso_count_;
 
   const std::string_view dxcc = TextView(qso.DXCCPrefix);

@@ -10,6 +10,9 @@ namespace zqt {
 namespace {
 
 constexpr std::size_t kMaxCall = 255;
+// Entries out of place wait until they are this share of the ordered ones (one in eight): each merge moves
+// the list once, and the list grows by an eighth between merges.
+constexpr std::size_t kTailShare = 8;
 
 std::uint64_t QsoHash(std::string_view call, std::string_view band, std::string_view mode) {
   const std::hash<std::string_view> hash;
@@ -35,7 +38,7 @@ void WorkedList::Clear() {
   entries_.clear();
   order_.clear();
   sorted_ = 0;
-  tail_ = {};
+  tail_.clear();
   band_modes_.clear();
   band_mode_ids_.clear();
 }
@@ -46,6 +49,7 @@ std::string_view WorkedList::CallAt(std::uint32_t entry) const {
 }
 
 TQSO WorkedList::operator[](std::size_t i) const {
+  SortWorked();
   const std::uint32_t entry = order_[i];
   const auto& [band, mode] = band_modes_[entries_[entry].band_mode];
   return {CallAt(entry), band, mode};
@@ -75,12 +79,14 @@ void WorkedList::AddWorked(std::string_view call, std::string_view band, std::st
   if (sorted_ + 1 == order_.size() &&
       (sorted_ == 0 || CompareOrdinal(CallAt(order_[sorted_ - 1]), call) <= 0)) {
     sorted_ = order_.size();
-  } else {
-    tail_.emplace(QsoHash(call, band, mode), order_.back());
+    return;
   }
+  tail_.emplace(QsoHash(call, band, mode), order_.back());
+  if (tail_.size() * kTailShare >= sorted_)
+    SortWorked();
 }
 
-void WorkedList::SortWorked() {
+void WorkedList::SortWorked() const {
   if (sorted_ == order_.size())
     return;
   const auto less = [this](std::uint32_t a, std::uint32_t b) {
@@ -95,7 +101,7 @@ void WorkedList::SortWorked() {
     std::inplace_merge(order_.begin(), middle, order_.end(), less);
   }
   sorted_ = order_.size();
-  tail_ = {};
+  tail_.clear();
 }
 
 bool WorkedList::IsDupe(std::string_view call, std::string_view band, std::string_view mode) const {

@@ -76,10 +76,8 @@ TEST(LiveVersusRecount, SameTallyInAnyArrivalOrder) {
   for (int round = 0; round < 3; ++round) {
     std::shuffle(log.begin(), log.end(), rng);
     Tally live(UserCollation());
-    for (const test::Qso& q : log) {
-      if (live.CheckQSO(test::Record(q), true) > 0)
-        live.SortWorked();
-    }
+    for (const test::Qso& q : log)
+      live.CountQSO(test::Record(q));
 
     // The recount reads the log ordered by call as an engine with a case-insensitive collation would.
     std::vector<test::LogRow> ordered;

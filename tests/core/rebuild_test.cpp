@@ -39,7 +39,7 @@ class RebuildTest : public ::testing::Test {
 };
 
 TEST_F(RebuildTest, EmptiesTheTallyRunsTheStatementAndStoresEachRowAsTheRecordKeepsIt) {
-  tally.CheckQSO(test::Record({"DL1AA", "20m", "RTTY", "EU", "DL1", "DL"}), true);
+  tally.CountQSO(test::Record({"DL1AA", "20m", "RTTY", "EU", "DL1", "DL"}));
   // A table name with a space goes to the engine unquoted; it answers for it.
   WriteText(buffer.LogTable, "My Log");
   FakeQuery query({RowOf({"K1AA", "20m", "RTTY", "na", "K1", "K"}),

@@ -17,11 +17,7 @@ constexpr const char* kHeading = ".\t QSO\t  DX\t  JA\t   W\t  VE\t  VK\tCont\t\
 
 class TallyTest : public ::testing::Test {
  protected:
-  int Add(const Qso& q) {
-    const int result = tally.CheckQSO(Record(q), true);
-    tally.SortWorked();
-    return result;
-  }
+  int Add(const Qso& q) { return tally.CountQSO(Record(q)); }
   Tally tally{UserCollation()};
 };
 
@@ -52,11 +48,11 @@ TEST_F(TallyTest, TwelveQsosScore288) {
 
 TEST_F(TallyTest, CheckWithoutCommitCountsNothingAndDupesChangeNothing) {
   const Qso q{"VE3XX", "40m", "RTTY", "NA", "VE3", "VE"};
-  EXPECT_EQ(tally.CheckQSO(Record(q), false), 1);
+  EXPECT_EQ(tally.CheckQSO(Record(q)), 1);
   EXPECT_EQ(tally.QsoCount(), 0);
   EXPECT_EQ(Add(q), 1);
   const std::string report = tally.ShowStatistic();
-  EXPECT_EQ(tally.CheckQSO(Record(q), false), -1);
+  EXPECT_EQ(tally.CheckQSO(Record(q)), -1);
   EXPECT_EQ(Add(q), -1);
   EXPECT_EQ(tally.ShowStatistic(), report);
   EXPECT_EQ(tally.VeAreas().Items(), (std::vector<std::string>{"VE3"}));
@@ -111,9 +107,8 @@ TEST_F(TallyTest, ScoreIsComputedIn64BitsAndPrintedTrue) {
   // 100000 QSOs x 200 entities x 200 continents = 4e9, past a 32-bit integer.
   for (int i = 0; i < 100000; ++i) {
     const std::string n = std::to_string(i % 200);
-    tally.CheckQSO(Record({"C" + std::to_string(i), "20m", "RTTY", "C" + n, "", "D" + n}), true);
+    tally.CountQSO(Record({"C" + std::to_string(i), "20m", "RTTY", "C" + n, "", "D" + n}));
   }
-  tally.SortWorked();
   EXPECT_EQ(tally.Score(), 4'000'000'000LL);
   EXPECT_NE(tally.ShowStatistic().find(" Score: 100000*(200+0+0+0+0)*200= 4000000000\r\n"),
             std::string::npos);

@@ -48,7 +48,7 @@ TEST_P(RebuildFailureTest, MissingCallSignFailsTheStatementWithTheEngineMessage)
 TEST_P(RebuildFailureTest, MissingTableGivesTheEngineMessageWhenOpening) {
   TContestData live{};
   WriteText(live.CallSign, "DL1AA");
-  tally.CheckQSO(live, true);
+  tally.CountQSO(live);
 
   const std::string engine = connection.ErrorOf("Select * from NoSuchLog order by CallSign");
   ASSERT_NE(engine, "");

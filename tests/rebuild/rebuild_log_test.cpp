@@ -26,7 +26,7 @@ TEST_P(RebuildLogTest, EmptyLogEmptiesTheTallyAndGivesTheAllZeroReport) {
   CreateLogTable(connection, "Log");
   TContestData live{};
   WriteText(live.CallSign, "DL1AA");
-  tally.CheckQSO(live, true);
+  tally.CountQSO(live);
 
   Rebuild("Log");
   EXPECT_EQ(tally.ShowStatistic(),

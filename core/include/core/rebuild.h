@@ -17,7 +17,7 @@ inline constexpr std::array<std::string_view, 7> kLogColumns = {
     "QSOReportRecived", "DXCCPrefix", "MainPrefix", "CallSign", "DigiBand", "QSOMode", "Continent"};
 
 // Empties the tally (and, through clear_report, the window's text area), then runs "Select * from <table>
-// order by CallSign" and feeds every row through CheckQSO(true), reading it into the buffer's QSO fields. A
+// order by CallSign" and counts every row as a live QSO is counted, read into the buffer's QSO fields. A
 // table name that could make the text more than one statement (a ";", a NUL or a line break in it) is
 // refused before anything reaches the driver. Errors propagate to the caller; the statement goes with the
 // cursor on every way out.

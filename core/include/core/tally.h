@@ -22,9 +22,11 @@ class Tally {
         vk_areas_(collation),
         continents_(collation) {}
 
-  // -1 when the QSO in the buffer is a duplicate, else 1; counts it only when commit is true.
-  int CheckQSO(const TContestData& qso, bool commit);
-  void SortWorked() { worked_.SortWorked(); }
+  // -1 when the QSO duplicates a worked one (same call, band and mode), else 1; nothing changes.
+  int CheckQSO(const TContestData& qso) const;
+  // Counts the QSO unless it duplicates a worked one: -1 for a duplicate, else 1. The worked list keeps
+  // itself in order, so the next check is right whatever order QSOs come in.
+  int CountQSO(const TContestData& qso);
   // Empties the worked list, the counter and the six sets.
   void Clear();
 

@@ -19,17 +19,18 @@ struct TQSO {
 class WorkedList {
  public:
   void Clear();
-  // Appends at the end without sorting. A call holds at most 255 characters, as the record's text slots do.
+  // Appends a QSO. A call holds at most 255 characters, as the record's text slots do. The list keeps itself
+  // in order by call: an entry that comes out of place waits among the entries appended since the list was
+  // last in order, where the duplicate check finds it through a hash, until they are sorted in together: once
+  // they have grown to an eighth of the list, or when the list is read. So one QSO costs a hash or a binary
+  // search and, now and then, one memory move, and a whole log that arrives out of order n log n.
   void AddWorked(std::string_view call, std::string_view band, std::string_view mode);
-  // Puts the list in order by call. Only the entries appended since the last sort can be out of order, so
-  // they are sorted among themselves and merged in: a binary search and one memory move for a single QSO, and
-  // n log n for a whole log that arrived out of order.
-  void SortWorked();
-  // True when an entry has this call, band and mode, whether or not the list is in order: a binary search and
-  // run scan over the ordered part, a hash look-up among the entries appended since the last sort.
+  // True when an entry has this call, band and mode: a binary search and run scan over the ordered part, a
+  // hash look-up among the entries waiting to be sorted in.
   bool IsDupe(std::string_view call, std::string_view band, std::string_view mode) const;
 
   std::size_t Count() const { return order_.size(); }
+  // The i-th QSO in order by call.
   TQSO operator[](std::size_t i) const;
 
  private:
@@ -40,6 +41,9 @@ class WorkedList {
     std::uint32_t band_mode;
   };
 
+  // Sorts the waiting entries and merges them into the ordered part. Reading the list in order does this
+  // too, so the order is kept as a cache is: mutable, and invisible to a reader.
+  void SortWorked() const;
   std::string_view CallAt(std::uint32_t entry) const;
   // The pair's number, added when new.
   std::uint32_t BandModeId(std::string_view band, std::string_view mode);
@@ -50,11 +54,11 @@ class WorkedList {
   std::string calls_;
   std::vector<Entry> entries_;
   // The list's order as indices into entries_, so that a move is 4 bytes.
-  std::vector<std::uint32_t> order_;
-  std::size_t sorted_ = 0;  // order_[0, sorted_) is in order
+  mutable std::vector<std::uint32_t> order_;
+  mutable std::size_t sorted_ = 0;  // order_[0, sorted_) is in order
   // The entries after it by a hash of their call, band and mode. A log that the engine returns far from byte
-  // order (mixed-case calls under a case-insensitive collation) puts most of its rows here until one sort.
-  std::unordered_multimap<std::uint64_t, std::uint32_t> tail_;
+  // order (mixed-case calls under a case-insensitive collation) puts many of its rows here between sorts.
+  mutable std::unordered_multimap<std::uint64_t, std::uint32_t> tail_;
   // Each distinct band and mode pair, and its number by key (BandModeKey).
   std::vector<std::pair<std::string, std::string>> band_modes_;
   std::unordered_map<std::string, std::uint32_t> band_mode_ids_;

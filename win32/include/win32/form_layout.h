@@ -3,7 +3,7 @@
 // rounded as Windows rounds them, kept on the screen, and the height that keeps the report's lines whole in
 // the text area.
 
-namespace zqt {
+namespace zqt::win32 {
 
 inline constexpr int kDesignPixelsPerInch = 96;
 inline constexpr int kReportLines = 4;
@@ -42,4 +42,4 @@ LayoutBox MovedInside(const LayoutBox& box, const LayoutBox& area);
 // from the outer height, `text_frame` what the text area's own border takes from its height.
 int HeightForLines(int height, int frame, int panel_height, int text_frame, int line_height, int lines);
 
-}  // namespace zqt
+}  // namespace zqt::win32

@@ -1,8 +1,8 @@
-#include "core/form_layout.h"
+#include "win32/form_layout.h"
 
 #include <algorithm>
 
-namespace zqt {
+namespace zqt::win32 {
 namespace {
 
 // The layout table at 96 dots per inch.
@@ -43,4 +43,4 @@ int HeightForLines(int height, int frame, int panel_height, int text_frame, int 
   return std::max(height, frame + panel_height + text_frame + lines * line_height);
 }
 
-}  // namespace zqt
+}  // namespace zqt::win32

@@ -1,7 +1,7 @@
 // The window's layout arithmetic: the design sizes scaled with Windows' rounding, and the height that keeps
 // the report's four lines whole.
 
-#include "core/form_layout.h"
+#include "win32/form_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <windows.h>
 #endif
 
-namespace zqt {
+namespace zqt::win32 {
 namespace {
 
 TEST(FormLayout, ScalesTheDesignSizesRoundingAsMulDivAndGrowsOnlyToShowTheReportLines) {
@@ -46,4 +46,4 @@ TEST(FormLayout, ScalesTheDesignSizesRoundingAsMulDivAndGrowsOnlyToShowTheReport
 }
 
 }  // namespace
-}  // namespace zqt
+}  // namespace zqt::win32
