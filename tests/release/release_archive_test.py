@@ -2,7 +2,8 @@
 """The release archive as a user gets it.
 
 Unpacks the archive with unzip into a temporary folder and checks what a release promises: SHA256SUMS over
-every file (sha256sum -c), an i686 DLL without debug sections or symbols and under 450 KB whose
+every file (sha256sum -c), every time stamp in the zip and the PE files the commit's (SOURCE_DATE_EPOCH, which
+REBUILD.txt names with the commit), an i686 DLL without debug sections or symbols and under 450 KB whose
 .gnu_debuglink names the debug file beside it with that file's CRC, the six exports and Windows-only imports,
 a VERSIONINFO that carries the archive name's version, the header, guides and example host of this tree, the
 example built by the command its comment gives, and a stripped host that carries none of the test driver's
@@ -22,7 +23,9 @@ import struct
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
+import zipfile
 import zlib
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
@@ -34,7 +37,7 @@ REPLAYED_LOG = os.path.join(ROOT, "data", "logs", "cqww-rtty-2024-ve7io.log")
 SIZE_LIMIT = 450 * 1024
 
 RELEASE_FILES = {"ZQTRTTYContest.dll", "ZQTRTTYContest.dll.debug", "ZQTRTTYContest.h",
-                 "host-authors-guide.md", "zqthost.exe", "zqthost.md", "minimal_host.c", "SHA256SUMS"}
+                 "host-authors-guide.md", "zqthost.exe", "zqthost.md", "minimal_host.c", "REBUILD.txt", "SHA256SUMS"}
 FROM_THE_TREE = {"ZQTRTTYContest.h": "include/ZQTRTTYContest.h",
                  "host-authors-guide.md": "docs/host-authors-guide.md", "zqthost.md": "docs/zqthost.md",
                  "minimal_host.c": "examples/minimal_host.c"}
@@ -113,6 +116,24 @@ class ArchiveContents(unittest.TestCase):
             listed = [line.split("  ", 1)[1].rstrip("\n") for line in sums]
         self.assertEqual(sorted(listed), sorted(RELEASE_FILES - {"SHA256SUMS"}))
         run("sha256sum", "--check", "--strict", "--quiet", "SHA256SUMS", cwd=folder)
+
+    def test_every_time_stamp_is_the_commits_which_rebuild_txt_names(self):
+        commit, epoch = run("git", "-C", ROOT, "log", "-1", "--format=%H %ct").split()
+        with zipfile.ZipFile(ARCHIVE) as archive:
+            # A zip time counts whole pairs of seconds.
+            dates = {entry.date_time for entry in archive.infolist()}
+        self.assertEqual(dates, {time.gmtime(int(epoch) // 2 * 2)[:6]})
+        for name in ("ZQTRTTYContest.dll", "ZQTRTTYContest.dll.debug", "zqthost.exe"):
+            with self.subTest(file=name), open(Unpacked.path(name), "rb") as image:
+                header = image.read(4096)
+                (file_header,) = struct.unpack_from("<I", header, 0x3C)
+                self.assertEqual(struct.unpack_from("<I", header, file_header + 8)[0], int(epoch))
+        exports = re.search(r"^Time/Date stamp\s+(\w+)", run(OBJDUMP, "-p", Unpacked.path("ZQTRTTYContest.dll")), re.M)
+        self.assertEqual(int(exports.group(1), 16), int(epoch))
+        with open(Unpacked.path("REBUILD.txt"), encoding="ascii") as rebuild:
+            text = rebuild.read()
+        self.assertIn(f"commit {commit}", text)
+        self.assertIn(f"SOURCE_DATE_EPOCH={epoch} ", text)
 
     def test_header_and_guides_are_this_trees(self):
         for name, source in FROM_THE_TREE.items():
