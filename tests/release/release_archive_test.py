@@ -10,10 +10,17 @@ example built by the command its comment gives, and a stripped host that carries
 commands. Then the archive's own zqthost.exe loads the DLL that lies beside it under 32-bit Wine, in a fresh
 prefix, and replays the bundled VE7IO log against Debian's cty.dat.
 
-usage: release_archive_test.py ARCHIVE
+With --sign, first makes a throw-away code-signing certificate with openssl and runs ./zqt package --sign with
+it: a missing file, a file that is no PKCS#12, a wrong password and an unreachable time-stamp server must each
+fail with the reason, leaving no signed archive where an earlier one lay and the unsigned one as it was; then
+with the right password. The checks above then run on the signed archive, whose DLL is the one the replay
+loads, and osslsigncode must accept both signatures, beside files that are the unsigned archive's.
+
+usage: release_archive_test.py [--sign] ARCHIVE
 Prints unittest's report and, last, one summary line; the exit code is 0 when every check passed.
 """
 
+import hashlib
 import os
 import re
 import shlex
@@ -47,6 +54,17 @@ TEST_ONLY_COMMANDS = ["refuse-create", "close-on-create", "at-pump-point", "life
                       "destroyed-report"]
 
 ARCHIVE = ""  # set from the command line
+SIGNING = None  # with --sign: what signing the unsigned archive gave
+
+# Each bad signing: what is wrong, the certificate file, ZQT_SIGN_PASSWORD, --timestamp's URL, what the error
+# says (besides that no signed archive was written).
+PASSWORD = "throw-away"
+BAD_SIGNINGS = [
+    ("no such file", "missing.p12", PASSWORD, None, "no such readable file"),
+    ("no PKCS#12 file", "cert.pem", PASSWORD, None, "PKCS#12"),
+    ("a wrong (empty) password", "cert.p12", None, None, "Wrong password"),
+    ("an unreachable time-stamp server", "cert.p12", PASSWORD, "http://127.0.0.1:9/", "timestamping failed"),
+]
 
 
 def run(*command, cwd=None):
@@ -54,6 +72,43 @@ def run(*command, cwd=None):
     if done.returncode != 0:
         raise AssertionError(f"{' '.join(command)} failed ({done.returncode}):\n{done.stdout}\n{done.stderr}")
     return done.stdout
+
+
+def sha256(path):
+    with open(path, "rb") as file:
+        return hashlib.sha256(file.read()).hexdigest()
+
+
+def sign_with_a_throwaway_certificate(unsigned, scratch):
+    """Runs ./zqt package --sign with each bad input, an earlier signed archive planted before each, then with
+    a good certificate and password; returns their outcomes."""
+    run("openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", "key.pem", "-out", "cert.pem",
+        "-days", "2", "-subj", "/CN=ZQT throw-away signer", "-addext", "extendedKeyUsage=codeSigning", cwd=scratch)
+    run("openssl", "pkcs12", "-export", "-inkey", "key.pem", "-in", "cert.pem", "-out", "cert.p12",
+        "-passout", f"pass:{PASSWORD}", cwd=scratch)
+    signed = unsigned[:-len(".zip")] + "-signed.zip"
+
+    def package(certificate, password, url):
+        env = {k: v for k, v in os.environ.items() if k != "ZQT_SIGN_PASSWORD"}
+        if password is not None:
+            env["ZQT_SIGN_PASSWORD"] = password
+        command = [os.path.join(ROOT, "zqt"), "package", "--sign", certificate] + (["--timestamp", url] if url else [])
+        return subprocess.run(command, cwd=scratch, env=env, capture_output=True, text=True)
+
+    # Once first, so that the unsigned archive is up to date before it is watched.
+    package("cert.p12", PASSWORD, None)
+    before = sha256(unsigned)
+    bad = {}
+    for what, certificate, password, url, _ in BAD_SIGNINGS:
+        with open(signed, "wb") as stale:
+            stale.write(b"an earlier signed archive")
+        done = package(certificate, password, url)
+        bad[what] = (done.returncode, done.stdout + done.stderr, os.path.exists(signed))
+    good = package("cert.p12", PASSWORD, None)
+    if good.returncode != 0:
+        raise AssertionError(f"./zqt package --sign failed:\n{good.stdout}\n{good.stderr}")
+    return {"bad": bad, "unsigned kept": sha256(unsigned) == before, "unsigned": unsigned, "signed": signed,
+            "certificate": os.path.join(scratch, "cert.pem")}
 
 
 def why_32bit_wine_cannot_run():
@@ -76,9 +131,9 @@ def windows_path(path):
 
 
 def archive_version():
-    match = re.fullmatch(r"ZQTRTTYContest-(\d+\.\d+\.\d+)-win32\.zip", os.path.basename(ARCHIVE))
+    match = re.fullmatch(r"ZQTRTTYContest-(\d+\.\d+\.\d+)-win32(-signed)?\.zip", os.path.basename(ARCHIVE))
     if not match:
-        raise AssertionError(f"{ARCHIVE} is not named ZQTRTTYContest-<version>-win32.zip")
+        raise AssertionError(f"{ARCHIVE} is not named ZQTRTTYContest-<version>-win32[-signed].zip")
     return match.group(1)
 
 
@@ -208,6 +263,36 @@ class ShippedDll(unittest.TestCase):
         self.assertEqual([command for command in TEST_ONLY_COMMANDS if command.encode() in words], [])
 
 
+class SignedArchive(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        if SIGNING is None:
+            raise unittest.SkipTest("not asked to sign (--sign)")
+
+    def test_each_bad_signing_fails_with_its_reason_and_leaves_no_signed_archive(self):
+        for what, _, _, _, reason in BAD_SIGNINGS:
+            code, output, left = SIGNING["bad"][what]
+            with self.subTest(what):
+                self.assertNotEqual(code, 0, output)
+                self.assertIn("no signed archive written", output)
+                self.assertIn(reason, output)
+                self.assertFalse(left, "a signed archive is left")
+        self.assertTrue(SIGNING["unsigned kept"], "the unsigned archive changed")
+
+    def test_both_signatures_verify_beside_the_unsigned_archives_other_files(self):
+        signed_files = ["ZQTRTTYContest.dll", "zqthost.exe"]
+        for name in signed_files:
+            with self.subTest(file=name):
+                run("osslsigncode", "verify", "-CAfile", SIGNING["certificate"], "-in", Unpacked.path(name))
+        folder = os.path.basename(ARCHIVE)[:-len("-signed.zip")]
+        with zipfile.ZipFile(SIGNING["unsigned"]) as unsigned:
+            for entry in unsigned.namelist():
+                name = entry[len(folder) + 1:]
+                if name not in signed_files + ["SHA256SUMS"]:
+                    with self.subTest(file=name), open(Unpacked.path(name), "rb") as shipped:
+                        self.assertEqual(shipped.read(), unsigned.read(entry))
+
+
 WINE32_UNUSABLE = why_32bit_wine_cannot_run()
 
 
@@ -271,23 +356,34 @@ class UnpackedHostUnderWine(unittest.TestCase):
 
 
 def main():
-    global ARCHIVE
-    if len(sys.argv) != 2:
+    global ARCHIVE, SIGNING
+    arguments = sys.argv[1:]
+    sign = arguments[:1] == ["--sign"]
+    if len(arguments) != 1 + sign:
         print(__doc__.strip().splitlines()[-2], file=sys.stderr)
         return 2
-    ARCHIVE = os.path.abspath(sys.argv[1])
+    ARCHIVE = os.path.abspath(arguments[-1])
     shown = os.path.relpath(ARCHIVE, ROOT) if ARCHIVE.startswith(ROOT + os.sep) else ARCHIVE
     label = f"release archive {shown}"
     if not os.path.isfile(ARCHIVE):
         print(f"{label}: missing")
         return 1
+    if sign:
+        scratch = tempfile.TemporaryDirectory(prefix="zqt-signing-")
+        try:
+            SIGNING = sign_with_a_throwaway_certificate(ARCHIVE, scratch.name)
+        except AssertionError as failure:
+            print(f"{failure}\n{label}: signing it failed")
+            return 1
+        ARCHIVE = SIGNING["signed"]
+        label += " signed by ./zqt package --sign"
     suite = unittest.defaultTestLoader.loadTestsFromModule(sys.modules[__name__])
     result = unittest.TextTestRunner(verbosity=2, stream=sys.stdout).run(suite)
     failed = len(result.failures) + len(result.errors)
     passed = result.testsRun - failed - len(result.skipped)
     line = f"{label}: {passed} checks passed, {failed} failed"
     if result.skipped:
-        line += f", {len(result.skipped)} skipped ({result.skipped[0][1]})"
+        line += f", {len(result.skipped)} skipped ({'; '.join(sorted({why for _, why in result.skipped}))})"
     if Unpacked.directory is not None:
         dll = Unpacked.path("ZQTRTTYContest.dll")
         if os.path.isfile(dll):
