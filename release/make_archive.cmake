@@ -1,9 +1,10 @@
 # Stages and zips the release; run with cmake -P by release/CMakeLists.txt. The archive holds one folder NAME
 # with the DLL, stripped, whose debug information and symbols go to ZQTRTTYContest.dll.debug beside it (the
 # DLL's .gnu_debuglink section names that file and its CRC, which is how gdb and objdump find it); the
-# reference host, stripped; the public header; the two guides; the example host's source; and SHA256SUMS over
-# all of them.
-foreach(input OBJCOPY DLL HOST HEADER HOST_AUTHORS_GUIDE ZQTHOST_GUIDE EXAMPLE NAME STAGE ARCHIVE)
+# reference host, stripped; the public header; the two guides; the example host's source; REBUILD.txt; and
+# SHA256SUMS over all of them, which pack.py writes with the zip.
+foreach(input OBJCOPY DLL HOST HEADER HOST_AUTHORS_GUIDE ZQTHOST_GUIDE EXAMPLE REBUILD NAME STAGE ARCHIVE EPOCH PYTHON
+              PACK)
   if(NOT DEFINED ${input})
     message(FATAL_ERROR "make_archive.cmake needs -D${input}=...")
   endif()
@@ -17,6 +18,8 @@ function(run)
   endif()
 endfunction()
 
+# objcopy writes a new PE header, dated SOURCE_DATE_EPOCH where it is set and otherwise now.
+set(ENV{SOURCE_DATE_EPOCH} ${EPOCH})
 set(folder ${STAGE}/${NAME})
 file(REMOVE_RECURSE ${STAGE})
 file(MAKE_DIRECTORY ${folder})
@@ -27,21 +30,10 @@ run(${OBJCOPY} --only-keep-debug ${DLL} ${folder}/ZQTRTTYContest.dll.debug)
 run(${OBJCOPY} --strip-all --add-gnu-debuglink=${folder}/ZQTRTTYContest.dll.debug ${DLL}
     ${folder}/ZQTRTTYContest.dll)
 run(${OBJCOPY} --strip-all ${HOST} ${folder}/zqthost.exe)
-file(COPY ${HEADER} ${HOST_AUTHORS_GUIDE} ${ZQTHOST_GUIDE} ${EXAMPLE} DESTINATION ${folder})
-
-file(GLOB files RELATIVE ${folder} ${folder}/*)
-list(SORT files)
-set(sums "")
-foreach(file IN LISTS files)
-  file(SHA256 ${folder}/${file} sum)
-  string(APPEND sums "${sum}  ${file}\n")
-endforeach()
-file(WRITE ${folder}/SHA256SUMS "${sums}")
-
+file(COPY ${HEADER} ${HOST_AUTHORS_GUIDE} ${ZQTHOST_GUIDE} ${EXAMPLE} ${REBUILD} DESTINATION ${folder})
 get_filename_component(dist ${ARCHIVE} DIRECTORY)
 file(MAKE_DIRECTORY ${dist})
-file(REMOVE ${ARCHIVE})
-run(${CMAKE_COMMAND} -E chdir ${STAGE} ${CMAKE_COMMAND} -E tar cf ${ARCHIVE} --format=zip ${NAME})
+run(${PYTHON} ${PACK} ${folder} ${ARCHIVE})
 file(SIZE ${folder}/ZQTRTTYContest.dll dll_size)
 file(SIZE ${ARCHIVE} archive_size)
 math(EXPR dll_kb "${dll_size} / 1024")

@@ -2,17 +2,25 @@
 """The release archive as a user gets it.
 
 Unpacks the archive with unzip into a temporary folder and checks what a release promises: SHA256SUMS over
-every file (sha256sum -c), an i686 DLL without debug sections or symbols and under 450 KB whose
+every file (sha256sum -c), every time stamp in the zip and the PE files the commit's (SOURCE_DATE_EPOCH, which
+REBUILD.txt names with the commit), an i686 DLL without debug sections or symbols and under 450 KB whose
 .gnu_debuglink names the debug file beside it with that file's CRC, the six exports and Windows-only imports,
 a VERSIONINFO that carries the archive name's version, the header, guides and example host of this tree, the
 example built by the command its comment gives, and a stripped host that carries none of the test driver's
 commands. Then the archive's own zqthost.exe loads the DLL that lies beside it under 32-bit Wine, in a fresh
 prefix, and replays the bundled VE7IO log against Debian's cty.dat.
 
-usage: release_archive_test.py ARCHIVE
+With --sign, first makes a throw-away code-signing certificate with openssl and runs ./zqt package --sign with
+it: a missing file, a file that is no PKCS#12, a wrong password and an unreachable time-stamp server must each
+fail with the reason, leaving no signed archive where an earlier one lay and the unsigned one as it was; then
+with the right password. The checks above then run on the signed archive, whose DLL is the one the replay
+loads, and osslsigncode must accept both signatures, beside files that are the unsigned archive's.
+
+usage: release_archive_test.py [--sign] ARCHIVE
 Prints unittest's report and, last, one summary line; the exit code is 0 when every check passed.
 """
 
+import hashlib
 import os
 import re
 import shlex
@@ -22,7 +30,9 @@ import struct
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
+import zipfile
 import zlib
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
@@ -34,7 +44,7 @@ REPLAYED_LOG = os.path.join(ROOT, "data", "logs", "cqww-rtty-2024-ve7io.log")
 SIZE_LIMIT = 450 * 1024
 
 RELEASE_FILES = {"ZQTRTTYContest.dll", "ZQTRTTYContest.dll.debug", "ZQTRTTYContest.h",
-                 "host-authors-guide.md", "zqthost.exe", "zqthost.md", "minimal_host.c", "SHA256SUMS"}
+                 "host-authors-guide.md", "zqthost.exe", "zqthost.md", "minimal_host.c", "REBUILD.txt", "SHA256SUMS"}
 FROM_THE_TREE = {"ZQTRTTYContest.h": "include/ZQTRTTYContest.h",
                  "host-authors-guide.md": "docs/host-authors-guide.md", "zqthost.md": "docs/zqthost.md",
                  "minimal_host.c": "examples/minimal_host.c"}
@@ -44,6 +54,17 @@ TEST_ONLY_COMMANDS = ["refuse-create", "close-on-create", "at-pump-point", "life
                       "destroyed-report"]
 
 ARCHIVE = ""  # set from the command line
+SIGNING = None  # with --sign: what signing the unsigned archive gave
+
+# Each bad signing: what is wrong, the certificate file, ZQT_SIGN_PASSWORD, --timestamp's URL, what the error
+# says (besides that no signed archive was written).
+PASSWORD = "throw-away"
+BAD_SIGNINGS = [
+    ("no such file", "missing.p12", PASSWORD, None, "no such readable file"),
+    ("no PKCS#12 file", "cert.pem", PASSWORD, None, "PKCS#12"),
+    ("a wrong (empty) password", "cert.p12", None, None, "Wrong password"),
+    ("an unreachable time-stamp server", "cert.p12", PASSWORD, "http://127.0.0.1:9/", "timestamping failed"),
+]
 
 
 def run(*command, cwd=None):
@@ -51,6 +72,43 @@ def run(*command, cwd=None):
     if done.returncode != 0:
         raise AssertionError(f"{' '.join(command)} failed ({done.returncode}):\n{done.stdout}\n{done.stderr}")
     return done.stdout
+
+
+def sha256(path):
+    with open(path, "rb") as file:
+        return hashlib.sha256(file.read()).hexdigest()
+
+
+def sign_with_a_throwaway_certificate(unsigned, scratch):
+    """Runs ./zqt package --sign with each bad input, an earlier signed archive planted before each, then with
+    a good certificate and password; returns their outcomes."""
+    run("openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", "key.pem", "-out", "cert.pem",
+        "-days", "2", "-subj", "/CN=ZQT throw-away signer", "-addext", "extendedKeyUsage=codeSigning", cwd=scratch)
+    run("openssl", "pkcs12", "-export", "-inkey", "key.pem", "-in", "cert.pem", "-out", "cert.p12",
+        "-passout", f"pass:{PASSWORD}", cwd=scratch)
+    signed = unsigned[:-len(".zip")] + "-signed.zip"
+
+    def package(certificate, password, url):
+        env = {k: v for k, v in os.environ.items() if k != "ZQT_SIGN_PASSWORD"}
+        if password is not None:
+            env["ZQT_SIGN_PASSWORD"] = password
+        command = [os.path.join(ROOT, "zqt"), "package", "--sign", certificate] + (["--timestamp", url] if url else [])
+        return subprocess.run(command, cwd=scratch, env=env, capture_output=True, text=True)
+
+    # Once first, so that the unsigned archive is up to date before it is watched.
+    package("cert.p12", PASSWORD, None)
+    before = sha256(unsigned)
+    bad = {}
+    for what, certificate, password, url, _ in BAD_SIGNINGS:
+        with open(signed, "wb") as stale:
+            stale.write(b"an earlier signed archive")
+        done = package(certificate, password, url)
+        bad[what] = (done.returncode, done.stdout + done.stderr, os.path.exists(signed))
+    good = package("cert.p12", PASSWORD, None)
+    if good.returncode != 0:
+        raise AssertionError(f"./zqt package --sign failed:\n{good.stdout}\n{good.stderr}")
+    return {"bad": bad, "unsigned kept": sha256(unsigned) == before, "unsigned": unsigned, "signed": signed,
+            "certificate": os.path.join(scratch, "cert.pem")}
 
 
 def why_32bit_wine_cannot_run():
@@ -73,9 +131,9 @@ def windows_path(path):
 
 
 def archive_version():
-    match = re.fullmatch(r"ZQTRTTYContest-(\d+\.\d+\.\d+)-win32\.zip", os.path.basename(ARCHIVE))
+    match = re.fullmatch(r"ZQTRTTYContest-(\d+\.\d+\.\d+)-win32(-signed)?\.zip", os.path.basename(ARCHIVE))
     if not match:
-        raise AssertionError(f"{ARCHIVE} is not named ZQTRTTYContest-<version>-win32.zip")
+        raise AssertionError(f"{ARCHIVE} is not named ZQTRTTYContest-<version>-win32[-signed].zip")
     return match.group(1)
 
 
@@ -113,6 +171,24 @@ class ArchiveContents(unittest.TestCase):
             listed = [line.split("  ", 1)[1].rstrip("\n") for line in sums]
         self.assertEqual(sorted(listed), sorted(RELEASE_FILES - {"SHA256SUMS"}))
         run("sha256sum", "--check", "--strict", "--quiet", "SHA256SUMS", cwd=folder)
+
+    def test_every_time_stamp_is_the_commits_which_rebuild_txt_names(self):
+        commit, epoch = run("git", "-C", ROOT, "log", "-1", "--format=%H %ct").split()
+        with zipfile.ZipFile(ARCHIVE) as archive:
+            # A zip time counts whole pairs of seconds.
+            dates = {entry.date_time for entry in archive.infolist()}
+        self.assertEqual(dates, {time.gmtime(int(epoch) // 2 * 2)[:6]})
+        for name in ("ZQTRTTYContest.dll", "ZQTRTTYContest.dll.debug", "zqthost.exe"):
+            with self.subTest(file=name), open(Unpacked.path(name), "rb") as image:
+                header = image.read(4096)
+                (file_header,) = struct.unpack_from("<I", header, 0x3C)
+                self.assertEqual(struct.unpack_from("<I", header, file_header + 8)[0], int(epoch))
+        exports = re.search(r"^Time/Date stamp\s+(\w+)", run(OBJDUMP, "-p", Unpacked.path("ZQTRTTYContest.dll")), re.M)
+        self.assertEqual(int(exports.group(1), 16), int(epoch))
+        with open(Unpacked.path("REBUILD.txt"), encoding="ascii") as rebuild:
+            text = rebuild.read()
+        self.assertIn(f"commit {commit}", text)
+        self.assertIn(f"SOURCE_DATE_EPOCH={epoch} ", text)
 
     def test_header_and_guides_are_this_trees(self):
         for name, source in FROM_THE_TREE.items():
@@ -187,6 +263,35 @@ class ShippedDll(unittest.TestCase):
         self.assertEqual([command for command in TEST_ONLY_COMMANDS if command.encode() in words], [])
 
 
+class SignedArchive(unittest.TestCase):
+    def setUp(self):
+        if SIGNING is None:
+            self.skipTest("not asked to sign (--sign)")
+
+    def test_each_bad_signing_fails_with_its_reason_and_leaves_no_signed_archive(self):
+        for what, _, _, _, reason in BAD_SIGNINGS:
+            code, output, left = SIGNING["bad"][what]
+            with self.subTest(what):
+                self.assertNotEqual(code, 0, output)
+                self.assertIn("no signed archive written", output)
+                self.assertIn(reason, output)
+                self.assertFalse(left, "a signed archive is left")
+        self.assertTrue(SIGNING["unsigned kept"], "the unsigned archive changed")
+
+    def test_both_signatures_verify_beside_the_unsigned_archives_other_files(self):
+        signed_files = ["ZQTRTTYContest.dll", "zqthost.exe"]
+        for name in signed_files:
+            with self.subTest(file=name):
+                run("osslsigncode", "verify", "-CAfile", SIGNING["certificate"], "-in", Unpacked.path(name))
+        folder = os.path.basename(ARCHIVE)[:-len("-signed.zip")]
+        with zipfile.ZipFile(SIGNING["unsigned"]) as unsigned:
+            for entry in unsigned.namelist():
+                name = entry[len(folder) + 1:]
+                if name not in signed_files + ["SHA256SUMS"]:
+                    with self.subTest(file=name), open(Unpacked.path(name), "rb") as shipped:
+                        self.assertEqual(shipped.read(), unsigned.read(entry))
+
+
 WINE32_UNUSABLE = why_32bit_wine_cannot_run()
 
 
@@ -250,23 +355,34 @@ class UnpackedHostUnderWine(unittest.TestCase):
 
 
 def main():
-    global ARCHIVE
-    if len(sys.argv) != 2:
+    global ARCHIVE, SIGNING
+    arguments = sys.argv[1:]
+    sign = arguments[:1] == ["--sign"]
+    if len(arguments) != 1 + sign:
         print(__doc__.strip().splitlines()[-2], file=sys.stderr)
         return 2
-    ARCHIVE = os.path.abspath(sys.argv[1])
+    ARCHIVE = os.path.abspath(arguments[-1])
     shown = os.path.relpath(ARCHIVE, ROOT) if ARCHIVE.startswith(ROOT + os.sep) else ARCHIVE
     label = f"release archive {shown}"
     if not os.path.isfile(ARCHIVE):
         print(f"{label}: missing")
         return 1
+    if sign:
+        scratch = tempfile.TemporaryDirectory(prefix="zqt-signing-")
+        try:
+            SIGNING = sign_with_a_throwaway_certificate(ARCHIVE, scratch.name)
+        except AssertionError as failure:
+            print(f"{failure}\n{label}: signing it failed")
+            return 1
+        ARCHIVE = SIGNING["signed"]
+        label += " signed by ./zqt package --sign"
     suite = unittest.defaultTestLoader.loadTestsFromModule(sys.modules[__name__])
     result = unittest.TextTestRunner(verbosity=2, stream=sys.stdout).run(suite)
     failed = len(result.failures) + len(result.errors)
     passed = result.testsRun - failed - len(result.skipped)
     line = f"{label}: {passed} checks passed, {failed} failed"
     if result.skipped:
-        line += f", {len(result.skipped)} skipped ({result.skipped[0][1]})"
+        line += f", {len(result.skipped)} skipped ({'; '.join(sorted({why for _, why in result.skipped}))})"
     if Unpacked.directory is not None:
         dll = Unpacked.path("ZQTRTTYContest.dll")
         if os.path.isfile(dll):
