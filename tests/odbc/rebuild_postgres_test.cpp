@@ -1,16 +1,10 @@
-// What only a PostgreSQL log shows: a role that may only read the log, psqlODBC's Unicode driver, and a real
-// log with hand-typed lower-case calls in the ICU order, counted exactly as SQLite counts it.
+// What only a PostgreSQL log shows: a role that may only read the log, and psqlODBC's Unicode driver.
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
-#include <sstream>
 #include <string>
-#include <vector>
 
 #include "rebuild_fixture.h"
-#include "support/test_data.h"
 
 namespace zqt::test {
 namespace {
@@ -75,52 +69,6 @@ TEST_P(RebuildPostgresTest, UnicodeDriverCountsLikeTheAnsiDriver) {
   RecalcFromLog(tally, buffer, unicode_query, pump, [] {});
   EXPECT_EQ(tally.QsoCount(), 3);
   EXPECT_EQ(tally.ShowStatistic(), ansi_report);
-}
-
-// The QSO: lines of a bundled Cabrillo log as log rows, every third call typed in lower case.
-std::vector<Qso> HandTypedLog(std::string_view name) {
-  std::istringstream lines(ReadDataFile(name));
-  std::vector<Qso> rows;
-  std::string line;
-  while (std::getline(lines, line)) {
-    std::istringstream fields(line);
-    std::string tag, khz, mode, date, time, own_call, rst_sent, zone_sent, call;
-    if (!(fields >> tag >> khz >> mode >> date >> time >> own_call >> rst_sent >> zone_sent >> call) ||
-        tag != "QSO:")
-      continue;
-    if (rows.size() % 3 == 0)
-      for (char& c : call)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    const std::string band = std::to_string(std::stoi(khz) / 1000) + "MHz";
-    rows.push_back({call, band, mode, "NA", call.substr(0, 2), call.substr(0, 1)});
-  }
-  return rows;
-}
-
-TEST_P(RebuildPostgresTest, HandTypedLowerCaseCallsCountAsInSqlite) {
-  std::vector<Qso> rows = HandTypedLog("logs/cqww-rtty-2024-7n2uqc.log");
-  const std::vector<Qso> other = HandTypedLog("logs/cqww-rtty-2024-ve7io.log");
-  rows.insert(rows.end(), other.begin(), other.end());
-  ASSERT_GT(rows.size(), 1000u);
-  CreateLogTable(connection, "Log");
-  InsertQsos(connection, "Log", rows);
-  const std::vector<std::string> order = CallOrder(connection, "Log");
-  ASSERT_FALSE(std::is_sorted(order.begin(), order.end()))
-      << "the ICU order must differ from the ordinal one";
-
-  const LogDatabase sqlite(Engine::kSqlite);
-  const auto sqlite_connection = sqlite.Connect();
-  CreateLogTable(*sqlite_connection, "Log");
-  InsertQsos(*sqlite_connection, "Log", rows);
-  OdbcQuery sqlite_query("LogQuery", sqlite_connection->RecordValue());
-  WriteText(buffer.LogTable, "Log");
-  RecalcFromLog(tally, buffer, sqlite_query, pump, [] {});
-  const std::string sqlite_report = tally.ShowStatistic();
-  const auto sqlite_count = tally.QsoCount();
-
-  Rebuild("Log");
-  EXPECT_EQ(tally.ShowStatistic(), sqlite_report);
-  EXPECT_EQ(tally.QsoCount(), sqlite_count);
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ import sys
 import tempfile
 import unittest
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "support"))
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "support"))
 from host_driver import Host, PostgresDatabase, box_text, pg_connection_string, psql
 from tally_model import AREA_COLUMNS, HOST_COLUMNS, LOG_COLUMNS, create_table_sql, rebuilt_report
 

@@ -14,7 +14,7 @@ import sys
 import time
 import unittest
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "support"))
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "support"))
 from host_driver import ROOT, Host, PostgresDatabase, box_text, pg_connection_string, psql, windows_path
 from tally_model import LOG_COLUMNS, create_table_sql, totals
 
