@@ -56,6 +56,12 @@ TQSO WorkedList::operator[](std::size_t i) const {
 }
 
 std::uint32_t WorkedList::BandModeId(std::string_view band, std::string_view mode) {
+  // A log repeats its few pairs row after row: the pair of the last entry needs no key.
+  if (!entries_.empty()) {
+    const std::uint32_t last = entries_.back().band_mode;
+    if (band_modes_[last].first == band && band_modes_[last].second == mode)
+      return last;
+  }
   const auto [it, added] =
       band_mode_ids_.try_emplace(BandModeKey(band, mode), static_cast<std::uint32_t>(band_modes_.size()));
   if (added)
