@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "base/ascii_case.h"
+#include "core/ascii_case.h"
 #include "core/error.h"
 #include "odbc/cell_text.h"
 #include "odbc/diagnostics.h"

@@ -1,12 +1,12 @@
 #pragma once
 // ASCII helpers for log and country-file text: trimming, splitting into lines and words. Letter case is
-// base/ascii_case.h's.
+// core/ascii_case.h's.
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "base/ascii_case.h"
+#include "core/ascii_case.h"
 
 namespace zqt::logformats {
 
