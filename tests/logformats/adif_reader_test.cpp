@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "logformats/adif_reader.h"
+#include "log_files/adif_reader.h"
 #include "support/test_data.h"
 
-namespace zqt::logformats {
+namespace zqt::log_files {
 namespace {
 
 using ::zqt::test::ReadDataFile;
@@ -189,4 +189,4 @@ TEST(AdifReader, TheSampleLogReadsWhole) {
 }
 
 }  // namespace
-}  // namespace zqt::logformats
+}  // namespace zqt::log_files

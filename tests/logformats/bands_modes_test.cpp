@@ -3,10 +3,10 @@
 #include <optional>
 #include <string_view>
 
-#include "logformats/bands.h"
-#include "logformats/modes.h"
+#include "log_files/bands.h"
+#include "log_files/modes.h"
 
-namespace zqt::logformats {
+namespace zqt::log_files {
 namespace {
 
 using Band = std::optional<std::string_view>;
@@ -87,4 +87,4 @@ TEST(Modes, AdifModesFallIntoTheSameFamilies) {
 }
 
 }  // namespace
-}  // namespace zqt::logformats
+}  // namespace zqt::log_files

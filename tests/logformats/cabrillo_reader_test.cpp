@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "logformats/cabrillo_reader.h"
+#include "log_files/cabrillo_reader.h"
 #include "support/test_data.h"
 
-namespace zqt::logformats {
+namespace zqt::log_files {
 namespace {
 
 using ::zqt::test::WithCrLf;
@@ -131,4 +131,4 @@ TEST(CabrilloReader, ProblemReportsShowOnlyPrintableTextAndAreCut) {
 }
 
 }  // namespace
-}  // namespace zqt::logformats
+}  // namespace zqt::log_files

@@ -2,14 +2,15 @@
 
 #include <string>
 
-#include "logformats/call_area.h"
-#include "logformats/cty_database.h"
-#include "logformats/qso_resolution.h"
+#include "calls/call_area.h"
+#include "calls/cty_database.h"
+#include "calls/qso_resolution.h"
 #include "support/test_data.h"
 
-namespace zqt::logformats {
+namespace zqt::calls {
 namespace {
 
+using ::zqt::log_files::LogQso;
 using ::zqt::test::DataPath;
 
 struct Expected {
@@ -185,4 +186,4 @@ TEST_F(CallResolution, TheLogsOwnContinentAndPrefixWin) {
 }
 
 }  // namespace
-}  // namespace zqt::logformats
+}  // namespace zqt::calls

@@ -2,13 +2,14 @@
 
 #include <string>
 
-#include "logformats/log_format_error.h"
-#include "logformats/cty_database.h"
+#include "calls/cty_database.h"
+#include "log_files/log_format_error.h"
 #include "support/test_data.h"
 
-namespace zqt::logformats {
+namespace zqt::calls {
 namespace {
 
+using ::zqt::log_files::LogFormatError;
 using ::zqt::test::DataPath;
 using ::zqt::test::ReadDataFile;
 using ::zqt::test::WithCrLf;
@@ -158,4 +159,4 @@ TEST(CtyDatabase, LoadNamesTheFileInItsErrors) {
 }
 
 }  // namespace
-}  // namespace zqt::logformats
+}  // namespace zqt::calls

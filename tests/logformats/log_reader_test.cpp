@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "logformats/log_format_error.h"
-#include "logformats/log_reader.h"
+#include "log_files/log_format_error.h"
+#include "log_files/log_reader.h"
 #include "support/test_data.h"
 
-namespace zqt::logformats {
+namespace zqt::log_files {
 namespace {
 
 using ::zqt::test::DataPath;
@@ -47,4 +47,4 @@ TEST(ReadLogFile, AMissingFileOrADirectoryIsAnError) {
 }
 
 }  // namespace
-}  // namespace zqt::logformats
+}  // namespace zqt::log_files

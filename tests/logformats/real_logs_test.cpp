@@ -10,14 +10,17 @@
 #include <set>
 #include <string>
 
-#include "logformats/cabrillo_reader.h"
-#include "logformats/cty_database.h"
-#include "logformats/qso_resolution.h"
+#include "calls/cty_database.h"
+#include "calls/qso_resolution.h"
+#include "log_files/cabrillo_reader.h"
 #include "support/test_data.h"
 
-namespace zqt::logformats {
+namespace zqt::calls {
 namespace {
 
+using ::zqt::log_files::LogQso;
+using ::zqt::log_files::ReadCabrillo;
+using ::zqt::log_files::ReadResult;
 using ::zqt::test::ReadDataFile;
 
 using AreaCounts = std::map<std::string, int>;
@@ -134,4 +137,4 @@ TEST_F(RealLogs, AreasOfTheVe7ioLog) {
 }
 
 }  // namespace
-}  // namespace zqt::logformats
+}  // namespace zqt::calls

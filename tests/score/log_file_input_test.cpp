@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "logformats/log_format_error.h"
+#include "log_files/log_format_error.h"
 
 namespace zqthost {
 namespace {
@@ -89,9 +89,9 @@ TEST(LogFileInput, ReaderProblemsComeFirstAndTheRestOfTheLogIsKept) {
 }
 
 TEST(LogFileInput, UnreadableFilesThrow) {
-  EXPECT_THROW(ReadLogFileInput(DataPath("logs/no-such.log"), kCty, ""), zqt::logformats::LogFormatError);
+  EXPECT_THROW(ReadLogFileInput(DataPath("logs/no-such.log"), kCty, ""), zqt::log_files::LogFormatError);
   EXPECT_THROW(ReadLogFileInput(DataPath("logs/sample.adi"), DataPath("no-such.dat"), ""),
-               zqt::logformats::LogFormatError);
+               zqt::log_files::LogFormatError);
 }
 
 }  // namespace

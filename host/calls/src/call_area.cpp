@@ -1,8 +1,8 @@
-#include "logformats/call_area.h"
+#include "calls/call_area.h"
 
 #include <array>
 
-namespace zqt::logformats {
+namespace zqt::calls {
 
 namespace {
 
@@ -24,4 +24,4 @@ std::string MainPrefix(std::string_view entity_prefix, std::string_view effectiv
                                                      : effective_prefix.substr(0, digit + 1));
 }
 
-}  // namespace zqt::logformats
+}  // namespace zqt::calls

@@ -3,11 +3,11 @@
 
 #include <string_view>
 
-#include "logformats/log_qso.h"
+#include "log_files/log_qso.h"
 
-namespace zqt::logformats {
+namespace zqt::log_files {
 
 // Every QSO: line up to END-OF-LOG:. X-QSO: lines are not scored and are passed over.
 ReadResult ReadCabrillo(std::string_view text);
 
-}  // namespace zqt::logformats
+}  // namespace zqt::log_files

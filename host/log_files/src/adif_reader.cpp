@@ -1,16 +1,16 @@
-#include "logformats/adif_reader.h"
+#include "log_files/adif_reader.h"
 
 #include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
 
-#include "logformats/adif_scanner.h"
-#include "logformats/ascii_text.h"
-#include "logformats/bands.h"
-#include "logformats/modes.h"
+#include "log_files/adif_scanner.h"
+#include "log_files/ascii_text.h"
+#include "log_files/bands.h"
+#include "log_files/modes.h"
 
-namespace zqt::logformats {
+namespace zqt::log_files {
 
 namespace {
 
@@ -201,4 +201,4 @@ ReadResult ReadAdif(std::string_view text) {
   return result;
 }
 
-}  // namespace zqt::logformats
+}  // namespace zqt::log_files

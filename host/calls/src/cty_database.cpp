@@ -1,4 +1,4 @@
-#include "logformats/cty_database.h"
+#include "calls/cty_database.h"
 
 #include <algorithm>
 #include <array>
@@ -6,12 +6,20 @@
 #include <iterator>
 #include <limits>
 
-#include "logformats/log_format_error.h"
-#include "logformats/ascii_text.h"
-#include "logformats/call_area.h"
-#include "logformats/portable_call.h"
+#include "calls/call_area.h"
+#include "calls/portable_call.h"
+#include "log_files/ascii_text.h"
+#include "log_files/log_format_error.h"
 
-namespace zqt::logformats {
+namespace zqt::calls {
+
+using log_files::IsAsciiDigit;
+using log_files::IsAsciiLetter;
+using log_files::IsBlank;
+using log_files::LogFormatError;
+using log_files::ParseSmallNumber;
+using log_files::Quoted;
+using log_files::Trim;
 
 namespace {
 
@@ -249,4 +257,4 @@ Resolution CtyDatabase::Resolve(std::string_view call) const {
   return resolution;
 }
 
-}  // namespace zqt::logformats
+}  // namespace zqt::calls

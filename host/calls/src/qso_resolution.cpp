@@ -1,10 +1,10 @@
-#include "logformats/qso_resolution.h"
+#include "calls/qso_resolution.h"
 
-#include "logformats/call_area.h"
+#include "calls/call_area.h"
 
-namespace zqt::logformats {
+namespace zqt::calls {
 
-Resolution ResolveQso(const CtyDatabase& cty, const LogQso& qso) {
+Resolution ResolveQso(const CtyDatabase& cty, const log_files::LogQso& qso) {
   Resolution resolution = cty.Resolve(qso.call);
   if (!qso.continent.empty())
     resolution.continent = qso.continent;
@@ -14,4 +14,4 @@ Resolution ResolveQso(const CtyDatabase& cty, const LogQso& qso) {
   return resolution;
 }
 
-}  // namespace zqt::logformats
+}  // namespace zqt::calls

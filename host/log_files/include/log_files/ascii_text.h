@@ -8,7 +8,7 @@
 
 #include "core/ascii_case.h"
 
-namespace zqt::logformats {
+namespace zqt::log_files {
 
 bool IsAsciiDigit(char c);
 bool IsAsciiLetter(char c);
@@ -33,4 +33,4 @@ std::string Quoted(std::string_view value);
 // A run of decimal digits as an int, or -1 when it is empty, holds anything else or exceeds 9 digits.
 int ParseSmallNumber(std::string_view digits);
 
-}  // namespace zqt::logformats
+}  // namespace zqt::log_files

@@ -1,10 +1,10 @@
-#include "logformats/adif_scanner.h"
+#include "log_files/adif_scanner.h"
 
 #include <algorithm>
 
-#include "logformats/ascii_text.h"
+#include "log_files/ascii_text.h"
 
-namespace zqt::logformats {
+namespace zqt::log_files {
 
 void AdifScanner::AdvanceTo(std::size_t position) {
   const auto from = text_.begin() + static_cast<std::ptrdiff_t>(position_);
@@ -76,4 +76,4 @@ AdifItem AdifScanner::Next() {
   return item;
 }
 
-}  // namespace zqt::logformats
+}  // namespace zqt::log_files

@@ -1,15 +1,15 @@
-#include "logformats/log_reader.h"
+#include "log_files/log_reader.h"
 
 #include <fstream>
 #include <iterator>
 #include <string>
 
-#include "logformats/log_format_error.h"
-#include "logformats/adif_reader.h"
-#include "logformats/ascii_text.h"
-#include "logformats/cabrillo_reader.h"
+#include "log_files/log_format_error.h"
+#include "log_files/adif_reader.h"
+#include "log_files/ascii_text.h"
+#include "log_files/cabrillo_reader.h"
 
-namespace zqt::logformats {
+namespace zqt::log_files {
 
 LogFormat DetectLogFormat(std::string_view text) {
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -57,4 +57,4 @@ ReadResult ReadLogFile(const std::filesystem::path& path) {
   return ReadLog(text);
 }
 
-}  // namespace zqt::logformats
+}  // namespace zqt::log_files

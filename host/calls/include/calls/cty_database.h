@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-namespace zqt::logformats {
+namespace zqt::calls {
 
 struct PortableCall;
 
@@ -28,7 +28,7 @@ struct Resolution {
 
 class CtyDatabase {
  public:
-  // Throws LogFormatError naming the source and line of the first fault.
+  // Throws log_files::LogFormatError naming the source and line of the first fault.
   static CtyDatabase Parse(std::string_view text, std::string_view source_name = "cty.dat");
   static CtyDatabase Load(const std::filesystem::path& path);
 
@@ -76,4 +76,4 @@ class CtyDatabase {
   Entries wae_only_entries_;
 };
 
-}  // namespace zqt::logformats
+}  // namespace zqt::calls

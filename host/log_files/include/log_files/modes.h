@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-namespace zqt::logformats {
+namespace zqt::log_files {
 
 // A Cabrillo mode code (CW, PH, FM, RY, DG), in any letter case.
 std::optional<std::string_view> ModeFromCabrillo(std::string_view code);
@@ -13,4 +13,4 @@ std::optional<std::string_view> ModeFromCabrillo(std::string_view code);
 // An ADIF MODE, or its SUBMODE when MODE is empty; nullopt when both are empty.
 std::optional<std::string_view> ModeFromAdif(std::string_view mode, std::string_view submode);
 
-}  // namespace zqt::logformats
+}  // namespace zqt::log_files

@@ -1,4 +1,4 @@
-#include "logformats/cabrillo_reader.h"
+#include "log_files/cabrillo_reader.h"
 
 #include <algorithm>
 #include <optional>
@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "logformats/ascii_text.h"
-#include "logformats/bands.h"
-#include "logformats/modes.h"
+#include "log_files/ascii_text.h"
+#include "log_files/bands.h"
+#include "log_files/modes.h"
 
-namespace zqt::logformats {
+namespace zqt::log_files {
 
 namespace {
 
@@ -156,4 +156,4 @@ ReadResult ReadCabrillo(std::string_view text) {
   return result;
 }
 
-}  // namespace zqt::logformats
+}  // namespace zqt::log_files

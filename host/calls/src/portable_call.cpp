@@ -1,13 +1,16 @@
-#include "logformats/portable_call.h"
+#include "calls/portable_call.h"
 
 #include <algorithm>
 #include <array>
 #include <span>
 #include <vector>
 
-#include "logformats/ascii_text.h"
+#include "log_files/ascii_text.h"
 
-namespace zqt::logformats {
+namespace zqt::calls {
+
+using log_files::IsAsciiDigit;
+using log_files::Trim;
 
 namespace {
 
@@ -122,4 +125,4 @@ PortableCall AnalyseCall(std::string_view call) {
   return result;
 }
 
-}  // namespace zqt::logformats
+}  // namespace zqt::calls

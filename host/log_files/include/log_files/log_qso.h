@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace zqt::logformats {
+namespace zqt::log_files {
 
 struct LogQso {
   std::string call;    // the worked station, in capitals
@@ -28,4 +28,4 @@ struct ReadResult {
   std::vector<std::string> problems;
 };
 
-}  // namespace zqt::logformats
+}  // namespace zqt::log_files

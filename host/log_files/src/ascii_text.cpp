@@ -1,6 +1,6 @@
-#include "logformats/ascii_text.h"
+#include "log_files/ascii_text.h"
 
-namespace zqt::logformats {
+namespace zqt::log_files {
 
 bool IsAsciiDigit(char c) {
   return c >= '0' && c <= '9';
@@ -81,4 +81,4 @@ int ParseSmallNumber(std::string_view digits) {
   return value;
 }
 
-}  // namespace zqt::logformats
+}  // namespace zqt::log_files

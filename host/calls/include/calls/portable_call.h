@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace zqt::logformats {
+namespace zqt::calls {
 
 struct PortableCall {
   std::string call;  // in capitals, without surrounding blanks
@@ -24,4 +24,4 @@ struct PortableCall {
 
 PortableCall AnalyseCall(std::string_view call);
 
-}  // namespace zqt::logformats
+}  // namespace zqt::calls

@@ -1,10 +1,10 @@
-#include "logformats/modes.h"
+#include "log_files/modes.h"
 
 #include <array>
 
-#include "logformats/ascii_text.h"
+#include "log_files/ascii_text.h"
 
-namespace zqt::logformats {
+namespace zqt::log_files {
 
 namespace {
 
@@ -57,4 +57,4 @@ std::optional<std::string_view> ModeFromAdif(std::string_view mode, std::string_
   return "DIGI";
 }
 
-}  // namespace zqt::logformats
+}  // namespace zqt::log_files

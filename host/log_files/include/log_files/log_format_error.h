@@ -5,11 +5,11 @@
 #include <stdexcept>
 #include <string>
 
-namespace zqt::logformats {
+namespace zqt::log_files {
 
 class LogFormatError : public std::runtime_error {
  public:
   explicit LogFormatError(const std::string& text) : std::runtime_error(text) {}
 };
 
-}  // namespace zqt::logformats
+}  // namespace zqt::log_files

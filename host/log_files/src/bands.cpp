@@ -1,10 +1,10 @@
-#include "logformats/bands.h"
+#include "log_files/bands.h"
 
 #include <array>
 
-#include "logformats/ascii_text.h"
+#include "log_files/ascii_text.h"
 
-namespace zqt::logformats {
+namespace zqt::log_files {
 
 namespace {
 
@@ -150,4 +150,4 @@ std::optional<std::string_view> BandFromCabrilloFrequency(std::string_view field
   return BandOfFrequency(*hertz);
 }
 
-}  // namespace zqt::logformats
+}  // namespace zqt::log_files

@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <string_view>
 
-#include "logformats/log_qso.h"
+#include "log_files/log_qso.h"
 
-namespace zqt::logformats {
+namespace zqt::log_files {
 
 enum class LogFormat { kAdif, kCabrillo, kUnknown };
 
@@ -20,4 +20,4 @@ ReadResult ReadLog(std::string_view text);
 // Throws LogFormatError when the file cannot be read.
 ReadResult ReadLogFile(const std::filesystem::path& path);
 
-}  // namespace zqt::logformats
+}  // namespace zqt::log_files

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace zqt::logformats {
+namespace zqt::log_files {
 
 struct AdifItem {
   enum class Kind { kField, kEndOfHeader, kEndOfRecord, kBadTag, kEnd };
@@ -32,4 +32,4 @@ class AdifScanner {
   int line_ = 1;
 };
 
-}  // namespace zqt::logformats
+}  // namespace zqt::log_files

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-namespace zqt::logformats {
+namespace zqt::log_files {
 
 // The band holding a frequency in hertz (band edges included).
 std::optional<std::string_view> BandOfFrequency(std::int64_t hertz);
@@ -20,4 +20,4 @@ std::optional<std::string_view> BandFromAdifFrequency(std::string_view megahertz
 // "1.2G" or "LIGHT".
 std::optional<std::string_view> BandFromCabrilloFrequency(std::string_view field);
 
-}  // namespace zqt::logformats
+}  // namespace zqt::log_files

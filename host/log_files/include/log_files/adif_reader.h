@@ -4,12 +4,12 @@
 
 #include <string_view>
 
-#include "logformats/log_qso.h"
+#include "log_files/log_qso.h"
 
-namespace zqt::logformats {
+namespace zqt::log_files {
 
 // Each record's CALL, BAND (or FREQ), MODE (or SUBMODE), QSO_DATE, TIME_ON, RST_RCVD, SRX_STRING (or SRX),
 // and CONT, DXCC and PFX when present. A record's line is the line of its first field.
 ReadResult ReadAdif(std::string_view text);
 
-}  // namespace zqt::logformats
+}  // namespace zqt::log_files
