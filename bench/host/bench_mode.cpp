@@ -13,6 +13,7 @@
 #include "host_error.h"
 #include "message_loop.h"
 #include "module_window.h"
+#include "odbc/handle.h"
 #include "platform_name.h"
 #include "record_builder.h"
 #include "resource_counts.h"
@@ -106,7 +107,7 @@ class BareFetches {
  public:
   BareFetches(SQLHDBC connection, const std::string& table)
       : connection_(connection), sql_("Select * from " + table + " order by CallSign") {
-    const OdbcHandle statement(SQL_HANDLE_STMT, connection_);
+    const zqt::odbc::Handle statement(SQL_HANDLE_STMT, connection_);
     Require(SQLPrepare(statement.get(), reinterpret_cast<SQLCHAR*>(sql_.data()), SQL_NTS), "SQLPrepare");
     SQLSMALLINT count = 0;
     Require(SQLNumResultCols(statement.get(), &count), "SQLNumResultCols");
@@ -130,7 +131,7 @@ class BareFetches {
   // The floor: the seven columns bound in cells as large as the module's, 256 rows per SQLFetch, nothing
   // done with the values.
   std::size_t InBlocks() {
-    const OdbcHandle statement(SQL_HANDLE_STMT, connection_);
+    const zqt::odbc::Handle statement(SQL_HANDLE_STMT, connection_);
     Execute(statement);
     SQLULEN fetched = 0;
     Require(SQLSetStmtAttr(statement.get(), SQL_ATTR_ROW_ARRAY_SIZE,
@@ -151,7 +152,7 @@ class BareFetches {
 
   // The path the block fetch replaces: one SQLGetData per value.
   std::size_t PerCell() {
-    const OdbcHandle statement(SQL_HANDLE_STMT, connection_);
+    const zqt::odbc::Handle statement(SQL_HANDLE_STMT, connection_);
     Execute(statement);
     std::size_t rows = 0;
     while (SQLFetch(statement.get()) == SQL_SUCCESS) {
@@ -167,7 +168,7 @@ class BareFetches {
  private:
   static constexpr SQLLEN kCell = 256;  // a value of up to 255 characters and its NUL, as the module reads
 
-  void Execute(const OdbcHandle& statement) {
+  void Execute(const zqt::odbc::Handle& statement) {
     Require(SQLExecDirect(statement.get(), reinterpret_cast<SQLCHAR*>(sql_.data()), SQL_NTS),
             "SQLExecDirect");
   }

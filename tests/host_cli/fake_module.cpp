@@ -1,16 +1,13 @@
 // A stand-in contest module for testing the host alone: a top-most window with a report text area and a
 // recalc button, a duplicate check on call, band and mode, a log count read through the host's connection,
 // and message boxes on request (call "BOX" shows one with OK, "YESNO" one without).
-#include <windows.h>
-
-#include <sql.h>
-#include <sqlext.h>
-
 #include <cstring>
 #include <set>
 #include <string>
 
 #include "ZQTRTTYContest.h"
+#include "odbc/error.h"
+#include "odbc/handle.h"
 
 namespace {
 
@@ -57,24 +54,30 @@ void ShowReport() {
   SetWindowTextA(state.edit, report.c_str());
 }
 
-// Lists the calls of the host's log through the host's own connection, as a real module's rebuild does.
+// Lists the calls of the host's log through the host's own connection, as a real module's rebuild does; ""
+// when the connection takes no statement or the statement fails.
 std::string ReadLog(const TContestData& data) {
   const auto connection = reinterpret_cast<SQLHDBC>(static_cast<std::uintptr_t>(data.Connection));
-  SQLHSTMT statement = SQL_NULL_HSTMT;
-  if (connection == nullptr || !SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, connection, &statement))) {
+  if (connection == nullptr) {
     return {};
   }
-  std::string sql = "SELECT CallSign FROM " + Text(data.LogTable) + " ORDER BY CallSign";
-  std::string calls;
-  bool ok = SQL_SUCCEEDED(SQLExecDirect(statement, reinterpret_cast<SQLCHAR*>(sql.data()), SQL_NTS));
-  while (ok && SQL_SUCCEEDED(SQLFetch(statement))) {
-    char call[256] = {};
-    SQLLEN length = 0;
-    SQLGetData(statement, 1, SQL_C_CHAR, call, sizeof call, &length);
-    calls += (calls.empty() ? "" : ",") + std::string(call);
+  try {
+    const zqt::odbc::Handle statement(SQL_HANDLE_STMT, connection);
+    std::string sql = "SELECT CallSign FROM " + Text(data.LogTable) + " ORDER BY CallSign";
+    if (!SQL_SUCCEEDED(SQLExecDirect(statement.get(), reinterpret_cast<SQLCHAR*>(sql.data()), SQL_NTS))) {
+      return {};
+    }
+    std::string calls;
+    while (SQL_SUCCEEDED(SQLFetch(statement.get()))) {
+      char call[256] = {};
+      SQLLEN length = 0;
+      SQLGetData(statement.get(), 1, SQL_C_CHAR, call, sizeof call, &length);
+      calls += (calls.empty() ? "" : ",") + std::string(call);
+    }
+    return "Log: " + calls;
+  } catch (const zqt::odbc::Error&) {
+    return {};
   }
-  SQLFreeHandle(SQL_HANDLE_STMT, statement);
-  return ok ? "Log: " + calls : std::string();
 }
 
 void Rebuild() {

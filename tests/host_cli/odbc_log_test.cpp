@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host_error.h"
+#include "odbc/handle.h"
 #include "options.h"
 #include "support/log_columns.h"
 
@@ -22,7 +23,7 @@ std::string TestDatabase() {
 
 // Column one of every row, read through the log's own connection.
 std::vector<std::string> Column(const OdbcLog& log, std::string sql) {
-  OdbcHandle statement(SQL_HANDLE_STMT, log.connection());
+  const zqt::odbc::Handle statement(SQL_HANDLE_STMT, log.connection());
   std::vector<std::string> values;
   if (!SQL_SUCCEEDED(SQLExecDirect(statement.get(), reinterpret_cast<SQLCHAR*>(sql.data()), SQL_NTS))) {
     ADD_FAILURE() << "query failed: " << sql;
