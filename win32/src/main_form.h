@@ -16,7 +16,7 @@
 #include "win32/compare_string_collation.h"
 #include "win32/win_placement_window.h"
 #include "win32/win_registry.h"
-#include "win_handles.h"
+#include "win32/win_handles.h"
 #include "win_message_pump.h"
 
 namespace zqt::win32 {

@@ -1,4 +1,4 @@
-#include "win_handles.h"
+#include "win32/win_handles.h"
 
 #include <cstring>
 

@@ -1,5 +1,5 @@
 #pragma once
-// RAII owners of the Win32 handles the module creates.
+// RAII owners of the Win32 handles that the module, the reference host and the test driver create.
 
 #include <windows.h>
 
@@ -14,6 +14,7 @@ struct GdiObjectDeleter {
 using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
 using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
 using UniquePen = std::unique_ptr<std::remove_pointer_t<HPEN>, GdiObjectDeleter>;
+using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;
 
 // A menu not yet handed to a window; a window destroys the menu it was given.
 struct MenuDeleter {
@@ -37,6 +38,12 @@ struct ScreenDcReleaser {
 };
 using UniqueScreenDc = std::unique_ptr<std::remove_pointer_t<HDC>, ScreenDcReleaser>;
 
+// A memory device context, deleted at the end of its scope.
+struct MemoryDcDeleter {
+  void operator()(HDC dc) const { DeleteDC(dc); }
+};
+using UniqueMemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
+
 // Selects an object into a device context for one scope and puts the old one back.
 class SelectedObject {
  public:
@@ -49,6 +56,12 @@ class SelectedObject {
   HDC dc_;
   HGDIOBJ old_;
 };
+
+// A hook on the thread's windows, removed at the end of its scope.
+struct HookDeleter {
+  void operator()(HHOOK hook) const { UnhookWindowsHookEx(hook); }
+};
+using UniqueHook = std::unique_ptr<std::remove_pointer_t<HHOOK>, HookDeleter>;
 
 // A font of the given face, height in pixels (character height, as a negative LOGFONT height) and charset.
 UniqueFont MakeFont(const char* face, int pixel_height, BYTE charset);
