@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/boundary_records.h"
 #include "generated_qso.h"
 #include "host_error.h"
 #include "message_loop.h"
@@ -215,7 +216,7 @@ void CheckCount(const BenchWindow& window, std::size_t expected) {
 void QsoTable(Console& console, OdbcLog& log, const ModuleExports& exports, TContestData& record) {
   const std::string table = "ZqtBenchQsos";
   log.PrepareTable(table, true);
-  WriteText(record.LogTable, table);
+  zqt::WriteText(record.LogTable, table);
   console.Line("One QSO: _GetScore then _AddQSO, in microseconds (median and 99th percentile of " +
                std::to_string(kTimedQsos) + " QSOs)");
   console.Line(
@@ -287,7 +288,7 @@ void RebuildTable(Console& console, OdbcLog& log, const ModuleExports& exports, 
   for (const std::size_t rows : log_sizes) {
     const std::string table = "ZqtBench" + std::to_string(rows);
     FillLog(log, table, rows);
-    WriteText(record.LogTable, table);
+    zqt::WriteText(record.LogTable, table);
     const int runs = rows >= 1'000'000 ? 2 : 9;
     std::vector<double> rebuild;
     std::vector<double> block;
@@ -338,7 +339,7 @@ void RebuildTable(Console& console, OdbcLog& log, const ModuleExports& exports, 
 void MemoryLine(Console& console, OdbcLog& log, const ModuleExports& exports, TContestData& record) {
   const std::string table = "ZqtBenchQsos";
   log.PrepareTable(table, true);
-  WriteText(record.LogTable, table);
+  zqt::WriteText(record.LogTable, table);
   const BenchWindow window(exports, record);
   const std::size_t heap_before = HeapBytesInUse();
   const std::size_t working_set_before = WorkingSet();
@@ -367,7 +368,7 @@ void RunBench(Console& console, OdbcLog& log, ContestModule& module, std::size_t
   const ModuleExports& exports = module.exports();
   TContestData record{};
   record.Connection = ConnectionField(log.connection());
-  WriteText(record.CaptionPrefix, "zqtbench");
+  zqt::WriteText(record.CaptionPrefix, "zqtbench");
   console.Line("zqtbench: ZQTRTTYContest.dll through its exports, " + PlatformName());
   if (rebuild_rows > 0) {
     RebuildTable(console, log, exports, record, std::span(&rebuild_rows, 1));

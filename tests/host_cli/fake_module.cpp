@@ -1,11 +1,11 @@
 // A stand-in contest module for testing the host alone: a top-most window with a report text area and a
 // recalc button, a duplicate check on call, band and mode, a log count read through the host's connection,
 // and message boxes on request (call "BOX" shows one with OK, "YESNO" one without).
-#include <cstring>
 #include <set>
 #include <string>
 
 #include "ZQTRTTYContest.h"
+#include "core/boundary_records.h"
 #include "odbc/error.h"
 #include "odbc/handle.h"
 
@@ -35,12 +35,7 @@ FakeModule& State() {
 }
 
 std::string Text(const ZqtText& slot) {
-  return std::string(slot + 1, slot + 1 + slot[0]);
-}
-
-void WriteText(ZqtText& slot, const char* text) {
-  slot[0] = static_cast<uint8_t>(std::strlen(text));
-  std::memcpy(slot + 1, text, slot[0]);
+  return std::string(zqt::TextView(slot));
 }
 
 std::string QsoKey(const TContestData& data) {
@@ -150,9 +145,9 @@ void CreateModuleWindow(const TContestData& data) {
 extern "C" {
 
 void ZQT_STDCALL FakeGetInfo(TPluginInfo* info) {
-  WriteText(info->PluginName, "Fake Test Module");
+  zqt::WriteText(info->PluginName, "Fake Test Module");
   info->PluginKind = 1;
-  WriteText(info->PluginKey, "fake_test_keys");
+  zqt::WriteText(info->PluginKey, "fake_test_keys");
   info->PluginVersion = 1;
 }
 

@@ -2,32 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 namespace zqthost {
 namespace {
-
-TEST(RecordBuilder, TextIsLengthPrefixedAndCutAt255) {
-  ZqtText slot;
-  std::memset(slot, 0xAA, sizeof slot);
-  WriteText(slot, std::string(300, 'x'));
-  EXPECT_EQ(slot[0], 255);
-  EXPECT_EQ(ReadText(slot), std::string(255, 'x'));
-
-  std::memset(slot, 0xAA, sizeof slot);
-  WriteText(slot, "K6AA");
-  EXPECT_EQ(slot[0], 4);
-  EXPECT_EQ(ReadText(slot), "K6AA");
-  EXPECT_EQ(slot[5], 0xAA) << "bytes after the text are left alone";
-}
-
-TEST(RecordBuilder, EightBitTextSurvivesTheRoundTrip) {
-  ZqtText slot{};
-  const std::string text = "\xC0\xC1\xFF\x01";
-  WriteText(slot, text);
-  EXPECT_EQ(ReadText(slot), text);
-}
 
 TEST(RecordBuilder, QsoLandsAtTheRecordsOffsets) {
   TContestData record{};
