@@ -6,6 +6,7 @@
 
 #include "ZQTRTTYContest.h"
 #include "core/boundary_records.h"
+#include "message_loop.h"
 #include "odbc/error.h"
 #include "odbc/handle.h"
 
@@ -78,11 +79,7 @@ std::string ReadLog(const TContestData& data) {
 void Rebuild() {
   FakeModule& state = State();
   state.rebuilding = true;
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
+  zqthost::DrainMessages();
   EnableWindow(state.button, FALSE);
   state.log_line = ReadLog(state.buffer);
   if (state.log_line.empty()) {
