@@ -7,7 +7,7 @@ resolved every call of both logs against Debian's cty.dat (hamradio-files 202305
 longest prefix, taking portable calls by their location part (DU7/VK4CIU is DU) or their area digit
 (KB1EFS/2 is K2), with the WAE-only entities ("*" before the primary prefix) left out: the multiplier is the
 DXCC entity, so the Sicilian stations (IB9T, IQ9RG, IT9VCE, ...) count as Italy. They agree with the
-per-area counts of tests/logformats/real_logs_test.cpp, which were taken by hand from the files.
+per-area counts of tests/host/calls/real_logs_test.cpp, which were taken by hand from the files.
 """
 
 import collections
@@ -17,10 +17,10 @@ import subprocess
 import sys
 import unittest
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "support"))
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "support"))
 from tally_model import report
 
-ROOT = os.environ.get("ZQT_ROOT") or os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+ROOT = os.environ.get("ZQT_ROOT") or os.path.abspath(os.path.join(os.path.dirname(__file__), "..", "..", ".."))
 SCORE = os.path.join(ROOT, "scripts", "score.sh")
 
 BANDS_KHZ = [(1800, 2000, "160m"), (3500, 4000, "80m"), (7000, 7300, "40m"), (14000, 14350, "20m"),

@@ -18,7 +18,7 @@ namespace {
 // The SQLite file comes from CTest: under Wine the Linux driver needs a Unix path.
 std::string TestDatabase() {
   const char* path = std::getenv("ZQTHOST_TEST_DB");
-  return path != nullptr ? path : "host_cli_units.db";
+  return path != nullptr ? path : "host_odbc_log.db";
 }
 
 // Column one of every row, read through the log's own connection.
