@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string_view>
 
 #include "log_files/bands.h"
@@ -9,82 +10,101 @@
 namespace zqt::log_files {
 namespace {
 
-using Band = std::optional<std::string_view>;
+using Name = std::optional<std::string_view>;  // a band or a mode, or none
 
-TEST(CabrilloFrequency, KilohertzFallInTheirBandsWithTheEdgesIncluded) {
-  EXPECT_EQ(BandFromCabrilloFrequency("1800"), Band("160m"));
-  EXPECT_EQ(BandFromCabrilloFrequency("7000"), Band("40m"));
-  EXPECT_EQ(BandFromCabrilloFrequency("7300"), Band("40m"));
-  EXPECT_EQ(BandFromCabrilloFrequency("14350"), Band("20m"));
-  EXPECT_EQ(BandFromCabrilloFrequency("28082"), Band("10m"));
-  EXPECT_EQ(BandFromCabrilloFrequency("  14085.5 "), Band("20m"));
+// A field as a log writes it, the reading of such fields, and the band or mode it names.
+struct Field {
+  Name (*read)(std::string_view);
+  std::string_view text;
+  Name name;
+};
+
+void PrintTo(const Field& field, std::ostream* os) {
+  *os << '"' << field.text << '"';
 }
 
-TEST(CabrilloFrequency, OutsideTheBandsOrNotANumberIsNoBand) {
-  EXPECT_EQ(BandFromCabrilloFrequency("7301"), std::nullopt);
-  EXPECT_EQ(BandFromCabrilloFrequency("13999.9"), std::nullopt);
-  EXPECT_EQ(BandFromCabrilloFrequency("9999"), std::nullopt);
-  EXPECT_EQ(BandFromCabrilloFrequency("0"), std::nullopt);
-  EXPECT_EQ(BandFromCabrilloFrequency("-14000"), std::nullopt);
-  EXPECT_EQ(BandFromCabrilloFrequency("14O00"), std::nullopt);
-  EXPECT_EQ(BandFromCabrilloFrequency("14.000.5"), std::nullopt);
-  EXPECT_EQ(BandFromCabrilloFrequency(""), std::nullopt);
-  EXPECT_EQ(BandFromCabrilloFrequency("."), std::nullopt);
-  EXPECT_EQ(BandFromCabrilloFrequency("99999999999999999999"), std::nullopt);
+class BandOrMode : public ::testing::TestWithParam<Field> {};
+
+TEST_P(BandOrMode, IsReadFromTheField) {
+  EXPECT_EQ(GetParam().read(GetParam().text), GetParam().name);
 }
 
-TEST(CabrilloFrequency, DesignatorsNameTheBandsAbove30Megahertz) {
-  EXPECT_EQ(BandFromCabrilloFrequency("50"), Band("6m"));
-  EXPECT_EQ(BandFromCabrilloFrequency("144"), Band("2m"));
-  EXPECT_EQ(BandFromCabrilloFrequency("432"), Band("70cm"));
-  EXPECT_EQ(BandFromCabrilloFrequency("1.2G"), Band("23cm"));
-  EXPECT_EQ(BandFromCabrilloFrequency("10g"), Band("3cm"));
-  EXPECT_EQ(BandFromCabrilloFrequency("LIGHT"), Band("submm"));
+constexpr auto kKilohertz = &BandFromCabrilloFrequency;
+constexpr Field kCabrilloKilohertzFallInTheirBandsWithTheEdgesIncluded[] = {
+    {kKilohertz, "1800", "160m"}, {kKilohertz, "7000", "40m"},  {kKilohertz, "7300", "40m"},
+    {kKilohertz, "14350", "20m"}, {kKilohertz, "28082", "10m"}, {kKilohertz, "  14085.5 ", "20m"},
+};
+INSTANTIATE_TEST_SUITE_P(CabrilloKilohertzFallInTheirBandsWithTheEdgesIncluded, BandOrMode,
+                         ::testing::ValuesIn(kCabrilloKilohertzFallInTheirBandsWithTheEdgesIncluded));
+
+constexpr Field kCabrilloDesignatorsNameTheBandsAbove30Megahertz[] = {
+    {kKilohertz, "50", "6m"},     {kKilohertz, "144", "2m"},  {kKilohertz, "432", "70cm"},
+    {kKilohertz, "1.2G", "23cm"}, {kKilohertz, "10g", "3cm"}, {kKilohertz, "LIGHT", "submm"},
+};
+INSTANTIATE_TEST_SUITE_P(CabrilloDesignatorsNameTheBandsAbove30Megahertz, BandOrMode,
+                         ::testing::ValuesIn(kCabrilloDesignatorsNameTheBandsAbove30Megahertz));
+
+constexpr Field kCabrilloOutsideTheBandsOrNotANumberIsNoBand[] = {
+    {kKilohertz, "7301", std::nullopt},     {kKilohertz, "13999.9", std::nullopt},
+    {kKilohertz, "9999", std::nullopt},     {kKilohertz, "0", std::nullopt},
+    {kKilohertz, "-14000", std::nullopt},   {kKilohertz, "14O00", std::nullopt},
+    {kKilohertz, "14.000.5", std::nullopt}, {kKilohertz, "", std::nullopt},
+    {kKilohertz, ".", std::nullopt},        {kKilohertz, "99999999999999999999", std::nullopt},
+};
+INSTANTIATE_TEST_SUITE_P(CabrilloOutsideTheBandsOrNotANumberIsNoBand, BandOrMode,
+                         ::testing::ValuesIn(kCabrilloOutsideTheBandsOrNotANumberIsNoBand));
+
+constexpr Field kAdifNamesInAnyCaseGiveTheLowerCaseName[] = {
+    {&BandFromAdifName, "20M", "20m"},        {&BandFromAdifName, " 160m ", "160m"},
+    {&BandFromAdifName, "70CM", "70cm"},      {&BandFromAdifName, "1.25m", "1.25m"},
+    {&BandFromAdifName, "21m", std::nullopt}, {&BandFromAdifName, "", std::nullopt},
+};
+INSTANTIATE_TEST_SUITE_P(AdifNamesInAnyCaseGiveTheLowerCaseName, BandOrMode,
+                         ::testing::ValuesIn(kAdifNamesInAnyCaseGiveTheLowerCaseName));
+
+constexpr auto kMegahertz = &BandFromAdifFrequency;
+constexpr Field kAdifMegahertzGiveTheBand[] = {
+    {kMegahertz, "14.085", "20m"},        {kMegahertz, "3.5", "80m"},
+    {kMegahertz, "28.0850000001", "10m"}, {kMegahertz, "144.300", "2m"},
+    {kMegahertz, "0.1365", "2190m"},      {kMegahertz, "14.35001", std::nullopt},
+    {kMegahertz, "14,085", std::nullopt},
+};
+INSTANTIATE_TEST_SUITE_P(AdifMegahertzGiveTheBand, BandOrMode,
+                         ::testing::ValuesIn(kAdifMegahertzGiveTheBand));
+
+constexpr Field kCabrilloCodesMapToTheModuleModes[] = {
+    {&ModeFromCabrillo, "RY", "RTTY"},         {&ModeFromCabrillo, "ry", "RTTY"},
+    {&ModeFromCabrillo, "CW", "CW"},           {&ModeFromCabrillo, "PH", "SSB"},
+    {&ModeFromCabrillo, "FM", "FM"},           {&ModeFromCabrillo, "DG", "DIGI"},
+    {&ModeFromCabrillo, "RTTY", std::nullopt}, {&ModeFromCabrillo, "", std::nullopt},
+};
+INSTANTIATE_TEST_SUITE_P(CabrilloCodesMapToTheModuleModes, BandOrMode,
+                         ::testing::ValuesIn(kCabrilloCodesMapToTheModuleModes));
+
+// An ADIF MODE and SUBMODE, and the mode they name.
+struct AdifMode {
+  std::string_view mode;
+  std::string_view submode;
+  Name name;
+};
+
+void PrintTo(const AdifMode& row, std::ostream* os) {
+  *os << '"' << row.mode << "\" \"" << row.submode << '"';
 }
 
-TEST(AdifBand, NamesInAnyCaseGiveTheLowerCaseName) {
-  EXPECT_EQ(BandFromAdifName("20M"), Band("20m"));
-  EXPECT_EQ(BandFromAdifName(" 160m "), Band("160m"));
-  EXPECT_EQ(BandFromAdifName("70CM"), Band("70cm"));
-  EXPECT_EQ(BandFromAdifName("1.25m"), Band("1.25m"));
-  EXPECT_EQ(BandFromAdifName("21m"), std::nullopt);
-  EXPECT_EQ(BandFromAdifName(""), std::nullopt);
+class AdifModes : public ::testing::TestWithParam<AdifMode> {};
+
+TEST_P(AdifModes, FallIntoTheSameFamilies) {
+  EXPECT_EQ(ModeFromAdif(GetParam().mode, GetParam().submode), GetParam().name);
 }
 
-TEST(AdifFrequency, MegahertzGiveTheBand) {
-  EXPECT_EQ(BandFromAdifFrequency("14.085"), Band("20m"));
-  EXPECT_EQ(BandFromAdifFrequency("3.5"), Band("80m"));
-  EXPECT_EQ(BandFromAdifFrequency("28.0850000001"), Band("10m"));
-  EXPECT_EQ(BandFromAdifFrequency("144.300"), Band("2m"));
-  EXPECT_EQ(BandFromAdifFrequency("0.1365"), Band("2190m"));
-  EXPECT_EQ(BandFromAdifFrequency("14.35001"), std::nullopt);
-  EXPECT_EQ(BandFromAdifFrequency("14,085"), std::nullopt);
-}
-
-TEST(Modes, CabrilloCodesMapToTheModuleModes) {
-  EXPECT_EQ(ModeFromCabrillo("RY"), std::optional<std::string_view>("RTTY"));
-  EXPECT_EQ(ModeFromCabrillo("ry"), std::optional<std::string_view>("RTTY"));
-  EXPECT_EQ(ModeFromCabrillo("CW"), std::optional<std::string_view>("CW"));
-  EXPECT_EQ(ModeFromCabrillo("PH"), std::optional<std::string_view>("SSB"));
-  EXPECT_EQ(ModeFromCabrillo("FM"), std::optional<std::string_view>("FM"));
-  EXPECT_EQ(ModeFromCabrillo("DG"), std::optional<std::string_view>("DIGI"));
-  EXPECT_EQ(ModeFromCabrillo("RTTY"), std::nullopt);
-  EXPECT_EQ(ModeFromCabrillo(""), std::nullopt);
-}
-
-TEST(Modes, AdifModesFallIntoTheSameFamilies) {
-  EXPECT_EQ(ModeFromAdif("RTTY", ""), std::optional<std::string_view>("RTTY"));
-  EXPECT_EQ(ModeFromAdif("rtty", "ASCI"), std::optional<std::string_view>("RTTY"));
-  EXPECT_EQ(ModeFromAdif("SSB", "USB"), std::optional<std::string_view>("SSB"));
-  EXPECT_EQ(ModeFromAdif("AM", ""), std::optional<std::string_view>("SSB"));
-  EXPECT_EQ(ModeFromAdif("CW", "PCW"), std::optional<std::string_view>("CW"));
-  EXPECT_EQ(ModeFromAdif("FM", ""), std::optional<std::string_view>("FM"));
-  EXPECT_EQ(ModeFromAdif("MFSK", "FT4"), std::optional<std::string_view>("DIGI"));
-  EXPECT_EQ(ModeFromAdif("PSK", "PSK31"), std::optional<std::string_view>("DIGI"));
-  // Without MODE the submode decides.
-  EXPECT_EQ(ModeFromAdif("", "LSB"), std::optional<std::string_view>("SSB"));
-  EXPECT_EQ(ModeFromAdif(" ", ""), std::nullopt);
-}
+INSTANTIATE_TEST_SUITE_P(Modes, AdifModes,
+                         ::testing::Values(AdifMode{"RTTY", "", "RTTY"}, AdifMode{"rtty", "ASCI", "RTTY"},
+                                           AdifMode{"SSB", "USB", "SSB"}, AdifMode{"AM", "", "SSB"},
+                                           AdifMode{"CW", "PCW", "CW"}, AdifMode{"FM", "", "FM"},
+                                           AdifMode{"MFSK", "FT4", "DIGI"}, AdifMode{"PSK", "PSK31", "DIGI"},
+                                           AdifMode{"", "LSB", "SSB"},  // without MODE the submode decides
+                                           AdifMode{" ", "", std::nullopt}));
 
 }  // namespace
 }  // namespace zqt::log_files

@@ -2,34 +2,47 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
 #include "host_error.h"
 
 namespace zqthost {
 namespace {
 
-TEST(QsoLine, SixFieldsFillTheModulesFields) {
-  const Qso qso = ParseQsoLine("JA1ABC\t14\tRTTY\tAS\tJA1\tJA");
-  EXPECT_EQ(qso.call, "JA1ABC");
-  EXPECT_EQ(qso.band, "14");
-  EXPECT_EQ(qso.mode, "RTTY");
-  EXPECT_EQ(qso.continent, "AS");
-  EXPECT_EQ(qso.main_prefix, "JA1");
-  EXPECT_EQ(qso.dxcc_prefix, "JA");
-  EXPECT_EQ(qso.date, "");
-  EXPECT_EQ(qso.exchange_received, "");
+// A QSO line and the fields the host takes from it: call, band, mode, continent, main prefix, DXCC prefix,
+// date, time, frequency, the exchanges sent and received.
+struct Line {
+  std::string name;
+  std::string_view text;
+  std::vector<std::string> fields;
+};
+
+void PrintTo(const Line& line, std::ostream* os) {
+  *os << line.name;
 }
 
-TEST(QsoLine, OptionalFieldsAndEmptyFieldsKeepTheirPlaces) {
-  const Qso qso = ParseQsoLine("\t7\tRTTY\tEU\t\tDL\t2024-01-06\t1200\t7031.5\t599 001\t599 123");
-  EXPECT_EQ(qso.call, "");
-  EXPECT_EQ(qso.main_prefix, "");
-  EXPECT_EQ(qso.dxcc_prefix, "DL");
-  EXPECT_EQ(qso.date, "2024-01-06");
-  EXPECT_EQ(qso.time, "1200");
-  EXPECT_EQ(qso.frequency, "7031.5");
-  EXPECT_EQ(qso.exchange_sent, "599 001");
-  EXPECT_EQ(qso.exchange_received, "599 123");
+class QsoLines : public ::testing::TestWithParam<Line> {};
+
+TEST_P(QsoLines, FillTheirFieldsInPlace) {
+  const Qso q = ParseQsoLine(GetParam().text);
+  EXPECT_EQ((std::vector<std::string>{q.call, q.band, q.mode, q.continent, q.main_prefix, q.dxcc_prefix,
+                                      q.date, q.time, q.frequency, q.exchange_sent, q.exchange_received}),
+            GetParam().fields);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    QsoLine, QsoLines,
+    ::testing::Values(Line{"SixFieldsFillTheModulesFields",
+                           "JA1ABC\t14\tRTTY\tAS\tJA1\tJA",
+                           {"JA1ABC", "14", "RTTY", "AS", "JA1", "JA", "", "", "", "", ""}},
+                      Line{"OptionalFieldsAndEmptyFieldsKeepTheirPlaces",
+                           "\t7\tRTTY\tEU\t\tDL\t2024-01-06\t1200\t7031.5\t599 001\t599 123",
+                           {"", "7", "RTTY", "EU", "", "DL", "2024-01-06", "1200", "7031.5", "599 001",
+                            "599 123"}}),
+    [](const ::testing::TestParamInfo<Line>& row) { return row.param.name; });
 
 TEST(QsoLine, WrongFieldCountsAreRefused) {
   EXPECT_THROW(ParseQsoLine("JA1ABC 14 RTTY AS JA1 JA"), HostError);
