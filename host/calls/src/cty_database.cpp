@@ -2,13 +2,12 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
-#include <iterator>
 #include <limits>
 
 #include "calls/call_area.h"
 #include "calls/portable_call.h"
 #include "log_files/ascii_text.h"
+#include "log_files/file_text.h"
 #include "log_files/log_format_error.h"
 
 namespace zqt::calls {
@@ -204,15 +203,7 @@ CtyDatabase CtyDatabase::Parse(std::string_view text, std::string_view source_na
 }
 
 CtyDatabase CtyDatabase::Load(const std::filesystem::path& path) {
-  std::error_code ignored;
-  std::ifstream file(path, std::ios::binary);
-  if (!file || std::filesystem::is_directory(path, ignored)) {
-    throw LogFormatError("Cannot read the country file " + path.string());
-  }
-  const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-  if (file.bad())
-    throw LogFormatError("Cannot read the country file " + path.string());
-  return Parse(text, path.string());
+  return Parse(log_files::ReadFileText(path, "country file"), path.string());
 }
 
 CtyDatabase::Match CtyDatabase::Find(const Entries& entries, const PortableCall& station) {

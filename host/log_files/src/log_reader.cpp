@@ -1,13 +1,11 @@
 #include "log_files/log_reader.h"
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
-#include "log_files/log_format_error.h"
 #include "log_files/adif_reader.h"
 #include "log_files/ascii_text.h"
 #include "log_files/cabrillo_reader.h"
+#include "log_files/file_text.h"
 
 namespace zqt::log_files {
 
@@ -46,15 +44,7 @@ ReadResult ReadLog(std::string_view text) {
 }
 
 ReadResult ReadLogFile(const std::filesystem::path& path) {
-  std::error_code ignored;
-  std::ifstream file(path, std::ios::binary);
-  if (!file || std::filesystem::is_directory(path, ignored)) {
-    throw LogFormatError("Cannot read the log file " + path.string());
-  }
-  const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-  if (file.bad())
-    throw LogFormatError("Cannot read the log file " + path.string());
-  return ReadLog(text);
+  return ReadLog(ReadFileText(path, "log file"));
 }
 
 }  // namespace zqt::log_files
