@@ -31,8 +31,8 @@ TEST(LengthPrefixedText, WriteKeepsAtMost255CharactersAndLeavesTheTail) {
   EXPECT_EQ(slot[0], 255);
   EXPECT_EQ(TextView(slot), std::string(255, 'x'));
 
-  WriteText(slot, std::string("a\0\xC0\xFF\x01", 5));
-  EXPECT_EQ(TextView(slot), std::string("a\0\xC0\xFF\x01", 5));
+  WriteText(slot, std::string("a\0b", 3));
+  EXPECT_EQ(TextView(slot), std::string("a\0b", 3));
 }
 
 TEST(QsoBuffer, CopiesExactlyOneRecordAndNeverWritesTheHostsRecord) {
