@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <string_view>
 
-#include "logformats/cabrillo_reader.h"
+#include "log_files/cabrillo_reader.h"
 #include "read_result_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  zqt::logformats::fuzzing::CheckReadResult(zqt::logformats::ReadCabrillo(text));
+  zqt::log_files::fuzzing::CheckReadResult(zqt::log_files::ReadCabrillo(text));
   return 0;
 }

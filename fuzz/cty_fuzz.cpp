@@ -6,13 +6,13 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "logformats/log_format_error.h"
-#include "logformats/cty_database.h"
+#include "calls/cty_database.h"
+#include "log_files/log_format_error.h"
 
 namespace {
 
-using zqt::logformats::CtyDatabase;
-using zqt::logformats::Resolution;
+using zqt::calls::CtyDatabase;
+using zqt::calls::Resolution;
 
 constexpr std::string_view kFixed =
     "Japan:                    25:  45:  AS:   36.40:  -138.38:    -9.0:  JA:\n"
@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckResolution(fixed.Resolve(text));
   try {
     ResolveSamples(CtyDatabase::Parse(text), text);
-  } catch (const zqt::logformats::LogFormatError&) {
+  } catch (const zqt::log_files::LogFormatError&) {
     // A faulty file is reported, not crashed on.
   }
   return 0;

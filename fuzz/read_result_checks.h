@@ -3,10 +3,10 @@
 
 #include <string_view>
 
-#include "logformats/log_qso.h"
+#include "log_files/log_qso.h"
 #include "require.h"
 
-namespace zqt::logformats::fuzzing {
+namespace zqt::log_files::fuzzing {
 
 using zqt::fuzzing::Require;
 
@@ -22,4 +22,4 @@ inline void CheckReadResult(const ReadResult& result) {
   }
 }
 
-}  // namespace zqt::logformats::fuzzing
+}  // namespace zqt::log_files::fuzzing

@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "core/boundary_records.h"
 #include "host_error.h"
 #include "message_loop.h"
 #include "module_window.h"
@@ -20,8 +21,8 @@ constexpr auto kWaitRowsTimeout = std::chrono::minutes(2);
 HostSession::HostSession(Console& console, const SessionOptions& options, OdbcLog& log, ContestModule& module)
     : console_(console), log_(log), module_(module), exports_(module.exports()), table_(options.table) {
   record_.Connection = ConnectionField(log.connection());
-  WriteText(record_.LogTable, options.table);
-  WriteText(record_.CaptionPrefix, options.caption_prefix);
+  zqt::WriteText(record_.LogTable, options.table);
+  zqt::WriteText(record_.CaptionPrefix, options.caption_prefix);
 }
 
 HostSession::~HostSession() {
@@ -40,8 +41,9 @@ HWND HostSession::window() const {
 
 void HostSession::Info(TPluginInfo& info) {
   exports_.get_info(&info);
-  console_.Line("info: name=" + ReadText(info.PluginName) + " kind=" + std::to_string(info.PluginKind) +
-                " key=" + ReadText(info.PluginKey) + " version=" + std::to_string(info.PluginVersion));
+  console_.Line("info: name=" + std::string(zqt::TextView(info.PluginName)) + " kind=" +
+                std::to_string(info.PluginKind) + " key=" + std::string(zqt::TextView(info.PluginKey)) +
+                " version=" + std::to_string(info.PluginVersion));
 }
 
 void HostSession::Run() {
@@ -54,7 +56,7 @@ LogAnswers HostSession::Log(Qso qso) {
   if (qso.exchange_sent.empty()) {
     ZqtText number{};
     exports_.grab_number(&record_, number);
-    qso.exchange_sent = ReadText(number);
+    qso.exchange_sent = zqt::TextView(number);
   }
   LogAnswers answers;
   answers.get_score = exports_.get_score(&record_);

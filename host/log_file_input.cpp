@@ -1,25 +1,30 @@
 #include "log_file_input.h"
 
-#include "logformats/cty_database.h"
-#include "logformats/log_reader.h"
-#include "logformats/qso_resolution.h"
+#include "calls/cty_database.h"
+#include "calls/qso_resolution.h"
+#include "log_files/log_reader.h"
 
 namespace zqthost {
 
-namespace lf = zqt::logformats;
+using zqt::calls::CtyDatabase;
+using zqt::calls::Resolution;
+using zqt::calls::ResolveQso;
+using zqt::log_files::LogQso;
+using zqt::log_files::ReadLogFile;
+using zqt::log_files::ReadResult;
 
 LogFileInput ReadLogFileInput(const std::string& log_path, const std::string& cty_path,
                               std::string_view band) {
-  const lf::CtyDatabase cty = lf::CtyDatabase::Load(cty_path);
-  lf::ReadResult log = lf::ReadLogFile(log_path);
+  const CtyDatabase cty = CtyDatabase::Load(cty_path);
+  ReadResult log = ReadLogFile(log_path);
   LogFileInput input;
   input.problems = std::move(log.problems);
   input.read = log.qsos.size();
-  for (lf::LogQso& logged : log.qsos) {
+  for (LogQso& logged : log.qsos) {
     if (!band.empty() && logged.band != band) {
       continue;
     }
-    const lf::Resolution where = lf::ResolveQso(cty, logged);
+    const Resolution where = ResolveQso(cty, logged);
     if (where.dxcc_prefix.empty()) {
       input.problems.push_back("line " + std::to_string(logged.line) + ": " + logged.call +
                                " is in no entity of the country file");

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "base/ascii_case.h"
+#include "core/ascii_case.h"
 
 namespace zqthost {
 namespace {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "host_error.h"
+#include "odbc/diagnostics.h"
 
 namespace zqthost {
 namespace {
@@ -12,24 +13,36 @@ constexpr std::array<std::string_view, 12> kColumns = {
     "CallSign",   "DigiBand", "QSOMode", "Continent", "QSOReportRecived", "MainPrefix",
     "DXCCPrefix", "QSODate",  "QSOTime", "Frequency", "ExchangeSent",     "ExchangeRecived"};
 
-// The first diagnostic record's message, which is what the driver says went wrong. The module reads
-// diagnostics too; the host keeps its own reader, since it may use only the module's public header.
-std::string DiagnosticText(SQLSMALLINT type, SQLHANDLE handle) {
-  SQLCHAR state[6] = {};
-  SQLINTEGER native = 0;
-  std::array<SQLCHAR, 1024> message{};
-  SQLSMALLINT length = 0;
-  const SQLRETURN rc = SQLGetDiagRec(type, handle, 1, state, &native, message.data(),
-                                     static_cast<SQLSMALLINT>(message.size()), &length);
-  if (!SQL_SUCCEEDED(rc)) {
-    return "ODBC call failed without a diagnostic";
-  }
-  return std::string(reinterpret_cast<const char*>(message.data()));
+using zqt::odbc::Handle;
+
+constexpr char kNoDiagnostic[] = "ODBC call failed without a diagnostic";
+
+// The host reports the first diagnostic record, which is what the driver says went wrong.
+[[noreturn]] void Fail(const std::vector<zqt::odbc::Diagnostic>& records, const char* fallback) {
+  throw HostError(ExitCode::kOdbc, records.empty() ? fallback : records.front().text);
 }
 
-void Check(SQLRETURN rc, SQLSMALLINT type, SQLHANDLE handle) {
+void Check(SQLRETURN rc, const Handle& handle) {
   if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) {
-    throw HostError(ExitCode::kOdbc, DiagnosticText(type, handle));
+    Fail(zqt::odbc::Diagnostics(handle.type(), handle.get()), kNoDiagnostic);
+  }
+}
+
+// A handle on `parent`; a refusal throws HostError with the parent's first diagnostic record.
+Handle Allocate(SQLSMALLINT type, SQLHANDLE parent) {
+  try {
+    return Handle(type, parent);
+  } catch (const zqt::odbc::Error& error) {
+    Fail(error.records(), parent == SQL_NULL_HANDLE ? "cannot allocate an ODBC handle" : kNoDiagnostic);
+  }
+}
+
+// Declares ODBC 3 behaviour on the environment, which must happen before a connection is allocated on it.
+SQLHANDLE AsOdbc3(const Handle& environment) {
+  try {
+    return zqt::odbc::WithOdbc3(environment);
+  } catch (const zqt::odbc::Error& error) {
+    Fail(error.records(), kNoDiagnostic);
   }
 }
 
@@ -37,34 +50,12 @@ SQLCHAR* SqlText(std::string& text) {
   return reinterpret_cast<SQLCHAR*>(text.data());
 }
 
-// Declares ODBC 3 behaviour on the environment, which must happen before a connection is allocated on it.
-SQLHANDLE WithOdbc3(const OdbcHandle& environment) {
-  const auto version = reinterpret_cast<SQLPOINTER>(static_cast<std::uintptr_t>(SQL_OV_ODBC3));
-  Check(SQLSetEnvAttr(environment.get(), SQL_ATTR_ODBC_VERSION, version, 0), SQL_HANDLE_ENV,
-        environment.get());
-  return environment.get();
-}
-
 }  // namespace
-
-OdbcHandle::OdbcHandle(SQLSMALLINT type, SQLHANDLE parent) : type_(type) {
-  const SQLRETURN rc = SQLAllocHandle(type, parent, &handle_);
-  if (!SQL_SUCCEEDED(rc)) {
-    if (parent != SQL_NULL_HANDLE) {
-      Check(rc, type == SQL_HANDLE_DBC ? SQL_HANDLE_ENV : SQL_HANDLE_DBC, parent);
-    }
-    throw HostError(ExitCode::kOdbc, "cannot allocate an ODBC handle");
-  }
-}
-
-OdbcHandle::~OdbcHandle() {
-  SQLFreeHandle(type_, handle_);
-}
 
 OdbcLog::OdbcLog(std::string_view connection_string)
     : connection_string_(connection_string),
-      environment_(SQL_HANDLE_ENV, SQL_NULL_HANDLE),
-      connection_(SQL_HANDLE_DBC, WithOdbc3(environment_)) {
+      environment_(Allocate(SQL_HANDLE_ENV, SQL_NULL_HANDLE)),
+      connection_(Allocate(SQL_HANDLE_DBC, AsOdbc3(environment_))) {
   Connect();
 }
 
@@ -73,7 +64,7 @@ void OdbcLog::Connect() {
   SQLSMALLINT out_length = 0;
   Check(SQLDriverConnect(connection_.get(), nullptr, SqlText(text), static_cast<SQLSMALLINT>(text.size()),
                          nullptr, 0, &out_length, SQL_DRIVER_NOPROMPT),
-        SQL_HANDLE_DBC, connection_.get());
+        connection_);
   connected_ = true;
 }
 
@@ -87,15 +78,13 @@ void OdbcLog::Reconnect() {
 }
 
 long long OdbcLog::RowCount(std::string_view table) {
-  OdbcHandle statement(SQL_HANDLE_STMT, connection_.get());
+  const Handle statement = Allocate(SQL_HANDLE_STMT, connection_.get());
   std::string text = "SELECT COUNT(*) FROM " + std::string(table);
-  Check(SQLExecDirect(statement.get(), SqlText(text), static_cast<SQLINTEGER>(text.size())), SQL_HANDLE_STMT,
-        statement.get());
-  Check(SQLFetch(statement.get()), SQL_HANDLE_STMT, statement.get());
+  Check(SQLExecDirect(statement.get(), SqlText(text), static_cast<SQLINTEGER>(text.size())), statement);
+  Check(SQLFetch(statement.get()), statement);
   SQLBIGINT count = 0;
   SQLLEN indicator = 0;
-  Check(SQLGetData(statement.get(), 1, SQL_C_SBIGINT, &count, sizeof count, &indicator), SQL_HANDLE_STMT,
-        statement.get());
+  Check(SQLGetData(statement.get(), 1, SQL_C_SBIGINT, &count, sizeof count, &indicator), statement);
   return static_cast<long long>(count);
 }
 
@@ -106,15 +95,14 @@ OdbcLog::~OdbcLog() {
 }
 
 void OdbcLog::Execute(std::string_view sql) {
-  OdbcHandle statement(SQL_HANDLE_STMT, connection_.get());
+  const Handle statement = Allocate(SQL_HANDLE_STMT, connection_.get());
   std::string text(sql);
-  Check(SQLExecDirect(statement.get(), SqlText(text), static_cast<SQLINTEGER>(text.size())), SQL_HANDLE_STMT,
-        statement.get());
+  Check(SQLExecDirect(statement.get(), SqlText(text), static_cast<SQLINTEGER>(text.size())), statement);
 }
 
 bool OdbcLog::TableExists(std::string_view table) {
   // A statement that selects nothing works on every SQL database and fails only when the table is missing.
-  OdbcHandle statement(SQL_HANDLE_STMT, connection_.get());
+  const Handle statement = Allocate(SQL_HANDLE_STMT, connection_.get());
   std::string text = "SELECT * FROM " + std::string(table) + " WHERE 1=0";
   return SQL_SUCCEEDED(SQLExecDirect(statement.get(), SqlText(text), static_cast<SQLINTEGER>(text.size())));
 }
@@ -147,17 +135,16 @@ void OdbcLog::Insert(std::string_view table, const Qso& qso) {
       qso.call,        qso.band, qso.mode, qso.continent, qso.report,        qso.main_prefix,
       qso.dxcc_prefix, qso.date, qso.time, qso.frequency, qso.exchange_sent, qso.exchange_received};
   std::array<SQLLEN, kColumns.size()> lengths{};
-  OdbcHandle statement(SQL_HANDLE_STMT, connection_.get());
-  Check(SQLPrepare(statement.get(), SqlText(insert), static_cast<SQLINTEGER>(insert.size())), SQL_HANDLE_STMT,
-        statement.get());
+  const Handle statement = Allocate(SQL_HANDLE_STMT, connection_.get());
+  Check(SQLPrepare(statement.get(), SqlText(insert), static_cast<SQLINTEGER>(insert.size())), statement);
   for (std::size_t i = 0; i < values.size(); ++i) {
     lengths[i] = static_cast<SQLLEN>(values[i].size());
     Check(SQLBindParameter(statement.get(), static_cast<SQLUSMALLINT>(i + 1), SQL_PARAM_INPUT, SQL_C_CHAR,
                            SQL_VARCHAR, std::max<SQLULEN>(values[i].size(), 1), 0, values[i].data(),
                            lengths[i], &lengths[i]),
-          SQL_HANDLE_STMT, statement.get());
+          statement);
   }
-  Check(SQLExecute(statement.get()), SQL_HANDLE_STMT, statement.get());
+  Check(SQLExecute(statement.get()), statement);
 }
 
 }  // namespace zqthost

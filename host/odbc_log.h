@@ -1,33 +1,13 @@
 #pragma once
 // The host's log: one ODBC connection, its log table, inserts and free statements for tests.
 
-#include <windows.h>
-
-#include <sql.h>
-#include <sqlext.h>
-
 #include <string>
 #include <string_view>
 
+#include "odbc/handle.h"
 #include "qso_line.h"
 
 namespace zqthost {
-
-// Owns one ODBC handle of the given type.
-class OdbcHandle {
- public:
-  OdbcHandle(SQLSMALLINT type, SQLHANDLE parent);
-  ~OdbcHandle();
-  OdbcHandle(const OdbcHandle&) = delete;
-  OdbcHandle& operator=(const OdbcHandle&) = delete;
-
-  SQLHANDLE get() const { return handle_; }
-  SQLSMALLINT type() const { return type_; }
-
- private:
-  SQLSMALLINT type_;
-  SQLHANDLE handle_ = SQL_NULL_HANDLE;
-};
 
 class OdbcLog {
  public:
@@ -59,8 +39,8 @@ class OdbcLog {
   void Connect();
 
   std::string connection_string_;
-  OdbcHandle environment_;
-  OdbcHandle connection_;
+  zqt::odbc::Handle environment_;
+  zqt::odbc::Handle connection_;
   bool connected_ = false;
 };
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "logformats/bands.h"
+#include "log_files/bands.h"
 #include "host_error.h"
 
 namespace zqthost {
@@ -103,7 +103,7 @@ Options ParseOptions(std::span<const std::string_view> args) {
       have_log_option = true;
     } else if (arg == "--band") {
       const std::string band = value();
-      const auto known = zqt::logformats::BandFromAdifName(band);
+      const auto known = zqt::log_files::BandFromAdifName(band);
       if (!known) {
         Refuse("--band needs an amateur band such as 20m or 70cm: " + band);
       }

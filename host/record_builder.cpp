@@ -1,21 +1,12 @@
 #include "record_builder.h"
 
-#include <algorithm>
-
+#include "core/boundary_records.h"
 #include "host_error.h"
 #include "module_window.h"
 
 namespace zqthost {
 
-void WriteText(ZqtText& slot, std::string_view text) {
-  const std::size_t length = std::min(text.size(), kMaxText);
-  slot[0] = static_cast<uint8_t>(length);
-  std::copy_n(text.begin(), length, slot + 1);
-}
-
-std::string ReadText(const ZqtText& slot) {
-  return std::string(slot + 1, slot + 1 + slot[0]);
-}
+using zqt::WriteText;
 
 std::uint32_t ConnectionField(SQLHDBC connection) {
   const auto value = reinterpret_cast<std::uintptr_t>(connection);

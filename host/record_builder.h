@@ -1,26 +1,13 @@
 #pragma once
-// Filling and reading the boundary records' length-prefixed text slots.
-
-#include <windows.h>
-
-#include <sql.h>
+// Filling the boundary record the host passes: its connection and a QSO's texts.
 
 #include <cstdint>
-#include <string>
-#include <string_view>
 
 #include "ZQTRTTYContest.h"
+#include "odbc/odbc_api.h"
 #include "qso_line.h"
 
 namespace zqthost {
-
-constexpr std::size_t kMaxText = 255;
-
-// Stores at most the first 255 characters and their count; the rest of the slot is left as it was.
-void WriteText(ZqtText& slot, std::string_view text);
-
-// The slot's text: as many characters as its length byte says.
-std::string ReadText(const ZqtText& slot);
 
 // The record's Connection field for the host's ODBC connection: 32 bits wide, as in the 32-bit host it was
 // made for. Throws HostError (ExitCode::kOdbc) for a handle that does not fit.

@@ -1,39 +1,12 @@
 #include "screenshot.h"
 
 #include <fstream>
-#include <memory>
-#include <type_traits>
 
 #include "host_error.h"
+#include "win32/win_handles.h"
 
 namespace zqthost {
 namespace {
-
-struct ScreenDcRelease {
-  void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
-};
-struct MemoryDcDelete {
-  void operator()(HDC dc) const { DeleteDC(dc); }
-};
-struct BitmapDelete {
-  void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
-};
-using ScreenDc = std::unique_ptr<std::remove_pointer_t<HDC>, ScreenDcRelease>;
-using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDelete>;
-using Bitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDelete>;
-
-// Puts a bitmap into a memory DC for as long as it lives, then restores the DC's previous one.
-class Selection {
- public:
-  Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-  ~Selection() { SelectObject(dc_, previous_); }
-  Selection(const Selection&) = delete;
-  Selection& operator=(const Selection&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ previous_;
-};
 
 [[noreturn]] void Fail(const std::string& text) {
   throw HostError(ExitCode::kFailure, text);
@@ -61,11 +34,11 @@ void SaveWindowScreenshot(HWND window, const std::string& path) {
   info.biCompression = BI_RGB;
   info.biSizeImage = image_size;
 
-  const ScreenDc screen(GetDC(nullptr));
-  const MemoryDc memory(CreateCompatibleDC(screen.get()));
+  const zqt::win32::UniqueScreenDc screen(GetDC(nullptr));
+  const zqt::win32::UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
   void* bits = nullptr;
-  const Bitmap bitmap(CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
-                                       &bits, nullptr, 0));
+  const zqt::win32::UniqueBitmap bitmap(CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&info),
+                                                         DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!screen || !memory || !bitmap || bits == nullptr) {
     Fail("cannot take a screenshot: no drawing surface");
   }
@@ -76,7 +49,7 @@ void SaveWindowScreenshot(HWND window, const std::string& path) {
                          GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
   RECT visible;
   if (IntersectRect(&visible, &rect, &screen_rect)) {
-    const Selection selection(memory.get(), bitmap.get());
+    const zqt::win32::SelectedObject selection(memory.get(), bitmap.get());
     if (!BitBlt(memory.get(), visible.left - rect.left, visible.top - rect.top, visible.right - visible.left,
                 visible.bottom - visible.top, screen.get(), visible.left, visible.top,
                 SRCCOPY | CAPTUREBLT)) {

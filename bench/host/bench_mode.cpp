@@ -9,10 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "core/boundary_records.h"
 #include "generated_qso.h"
 #include "host_error.h"
 #include "message_loop.h"
 #include "module_window.h"
+#include "odbc/handle.h"
 #include "platform_name.h"
 #include "record_builder.h"
 #include "resource_counts.h"
@@ -106,7 +108,7 @@ class BareFetches {
  public:
   BareFetches(SQLHDBC connection, const std::string& table)
       : connection_(connection), sql_("Select * from " + table + " order by CallSign") {
-    const OdbcHandle statement(SQL_HANDLE_STMT, connection_);
+    const zqt::odbc::Handle statement(SQL_HANDLE_STMT, connection_);
     Require(SQLPrepare(statement.get(), reinterpret_cast<SQLCHAR*>(sql_.data()), SQL_NTS), "SQLPrepare");
     SQLSMALLINT count = 0;
     Require(SQLNumResultCols(statement.get(), &count), "SQLNumResultCols");
@@ -130,7 +132,7 @@ class BareFetches {
   // The floor: the seven columns bound in cells as large as the module's, 256 rows per SQLFetch, nothing
   // done with the values.
   std::size_t InBlocks() {
-    const OdbcHandle statement(SQL_HANDLE_STMT, connection_);
+    const zqt::odbc::Handle statement(SQL_HANDLE_STMT, connection_);
     Execute(statement);
     SQLULEN fetched = 0;
     Require(SQLSetStmtAttr(statement.get(), SQL_ATTR_ROW_ARRAY_SIZE,
@@ -151,7 +153,7 @@ class BareFetches {
 
   // The path the block fetch replaces: one SQLGetData per value.
   std::size_t PerCell() {
-    const OdbcHandle statement(SQL_HANDLE_STMT, connection_);
+    const zqt::odbc::Handle statement(SQL_HANDLE_STMT, connection_);
     Execute(statement);
     std::size_t rows = 0;
     while (SQLFetch(statement.get()) == SQL_SUCCESS) {
@@ -167,7 +169,7 @@ class BareFetches {
  private:
   static constexpr SQLLEN kCell = 256;  // a value of up to 255 characters and its NUL, as the module reads
 
-  void Execute(const OdbcHandle& statement) {
+  void Execute(const zqt::odbc::Handle& statement) {
     Require(SQLExecDirect(statement.get(), reinterpret_cast<SQLCHAR*>(sql_.data()), SQL_NTS),
             "SQLExecDirect");
   }
@@ -214,7 +216,7 @@ void CheckCount(const BenchWindow& window, std::size_t expected) {
 void QsoTable(Console& console, OdbcLog& log, const ModuleExports& exports, TContestData& record) {
   const std::string table = "ZqtBenchQsos";
   log.PrepareTable(table, true);
-  WriteText(record.LogTable, table);
+  zqt::WriteText(record.LogTable, table);
   console.Line("One QSO: _GetScore then _AddQSO, in microseconds (median and 99th percentile of " +
                std::to_string(kTimedQsos) + " QSOs)");
   console.Line(
@@ -286,7 +288,7 @@ void RebuildTable(Console& console, OdbcLog& log, const ModuleExports& exports, 
   for (const std::size_t rows : log_sizes) {
     const std::string table = "ZqtBench" + std::to_string(rows);
     FillLog(log, table, rows);
-    WriteText(record.LogTable, table);
+    zqt::WriteText(record.LogTable, table);
     const int runs = rows >= 1'000'000 ? 3 : 15;
     std::vector<double> rebuild;
     std::vector<double> block;
@@ -346,7 +348,7 @@ void RebuildTable(Console& console, OdbcLog& log, const ModuleExports& exports, 
 void MemoryLine(Console& console, OdbcLog& log, const ModuleExports& exports, TContestData& record) {
   const std::string table = "ZqtBenchQsos";
   log.PrepareTable(table, true);
-  WriteText(record.LogTable, table);
+  zqt::WriteText(record.LogTable, table);
   const BenchWindow window(exports, record);
   const std::size_t heap_before = HeapBytesInUse();
   const std::size_t working_set_before = WorkingSet();
@@ -375,7 +377,7 @@ void RunBench(Console& console, OdbcLog& log, ContestModule& module, std::size_t
   const ModuleExports& exports = module.exports();
   TContestData record{};
   record.Connection = ConnectionField(log.connection());
-  WriteText(record.CaptionPrefix, "zqtbench");
+  zqt::WriteText(record.CaptionPrefix, "zqtbench");
   console.Line("zqtbench: ZQTRTTYContest.dll through its exports, " + PlatformName());
   if (rebuild_rows > 0) {
     RebuildTable(console, log, exports, record, std::span(&rebuild_rows, 1));

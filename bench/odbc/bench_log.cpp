@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "odbc/handle.h"
+
 namespace zqt::bench {
 
 namespace {
@@ -82,7 +84,7 @@ void Require(SQLRETURN result, const char* what) {
 int FetchSevenColumns(const test::OdbcConnection& connection) {
   std::string sql(kLogStatement);
   std::array<char, 256> value;
-  const test::OdbcHandle statement(SQL_HANDLE_STMT, connection.Handle());
+  const odbc::Handle statement(SQL_HANDLE_STMT, connection.Handle());
   Require(SQLExecDirect(statement.get(), reinterpret_cast<SQLCHAR*>(sql.data()),
                         static_cast<SQLINTEGER>(sql.size())),
           "SQLExecDirect");
@@ -107,7 +109,7 @@ int FetchSevenColumnsInBlocks(const test::OdbcConnection& connection) {
   std::vector<char> text(kSevenColumns.size() * kRows * kCell);
   std::vector<SQLLEN> lengths(kSevenColumns.size() * kRows);
   SQLULEN fetched = 0;
-  const test::OdbcHandle statement(SQL_HANDLE_STMT, connection.Handle());
+  const odbc::Handle statement(SQL_HANDLE_STMT, connection.Handle());
   Require(SQLExecDirect(statement.get(), reinterpret_cast<SQLCHAR*>(sql.data()),
                         static_cast<SQLINTEGER>(sql.size())),
           "SQLExecDirect");

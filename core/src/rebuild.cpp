@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "base/ascii_case.h"
+#include "core/ascii_case.h"
 #include "core/error.h"
 
 namespace zqt {

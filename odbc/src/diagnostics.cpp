@@ -2,16 +2,15 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 #include <vector>
-
-#include "core/error.h"
 
 namespace zqt::odbc {
 
 namespace {
 
-// One record's message text; false when the record does not exist.
-bool ReadRecord(SQLSMALLINT handle_type, SQLHANDLE handle, SQLSMALLINT record, std::string& text) {
+// One record's SQLSTATE and message text; false when the record does not exist.
+bool ReadRecord(SQLSMALLINT handle_type, SQLHANDLE handle, SQLSMALLINT record, Diagnostic& diagnostic) {
   SQLCHAR state[SQL_SQLSTATE_SIZE + 1] = {};
   SQLINTEGER native = 0;
   std::vector<SQLCHAR> message(SQL_MAX_MESSAGE_LENGTH);
@@ -28,34 +27,36 @@ bool ReadRecord(SQLSMALLINT handle_type, SQLHANDLE handle, SQLSMALLINT record, s
       message.resize(available + 1);
       continue;
     }
-    text.assign(reinterpret_cast<const char*>(message.data()), std::min(available, message.size() - 1));
+    diagnostic.state = reinterpret_cast<const char*>(state);
+    diagnostic.text.assign(reinterpret_cast<const char*>(message.data()),
+                           std::min(available, message.size() - 1));
     return true;
   }
 }
 
 }  // namespace
 
-std::string DiagnosticText(SQLSMALLINT handle_type, SQLHANDLE handle) {
-  std::string joined;
-  std::string text;
+std::vector<Diagnostic> Diagnostics(SQLSMALLINT handle_type, SQLHANDLE handle) {
+  std::vector<Diagnostic> records;
+  if (handle == SQL_NULL_HANDLE) {
+    return records;
+  }
+  Diagnostic diagnostic;
   for (SQLSMALLINT record = 1; record < std::numeric_limits<SQLSMALLINT>::max(); ++record) {
-    if (!ReadRecord(handle_type, handle, record, text)) {
+    if (!ReadRecord(handle_type, handle, record, diagnostic)) {
       break;
     }
-    if (record > 1) {
-      joined += '\n';
-    }
-    joined += text;
+    records.push_back(std::move(diagnostic));
   }
-  return joined;
+  return records;
+}
+
+std::string DiagnosticText(SQLSMALLINT handle_type, SQLHANDLE handle) {
+  return Error(Diagnostics(handle_type, handle), "").what();
 }
 
 void ThrowDiagnostics(SQLSMALLINT handle_type, SQLHANDLE handle, std::string_view fallback) {
-  std::string text = handle == SQL_NULL_HANDLE ? std::string() : DiagnosticText(handle_type, handle);
-  if (text.empty()) {
-    text = fallback;
-  }
-  throw Error(text);
+  throw Error(Diagnostics(handle_type, handle), fallback);
 }
 
 }  // namespace zqt::odbc

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "base/ascii_case.h"
+#include "core/ascii_case.h"
 #include "core/error.h"
 #include "odbc/cell_text.h"
 #include "odbc/diagnostics.h"
@@ -41,9 +41,9 @@ std::string DescribeName(SQLHSTMT statement, SQLUSMALLINT column) {
 ResultCursor::ResultCursor(SQLHDBC connection, std::string_view sql,
                            std::span<const std::string_view> columns, std::string_view component,
                            std::size_t block_rows)
-    : statement_(connection) {
+    : statement_(SQL_HANDLE_STMT, connection) {
   if (sql.size() > static_cast<std::size_t>(std::numeric_limits<SQLINTEGER>::max()))
-    throw Error("The statement is too long");
+    throw zqt::Error("The statement is too long");
   std::string text(sql);
   Check(SQLExecDirect(statement_.get(), reinterpret_cast<SQLCHAR*>(text.data()),
                       static_cast<SQLINTEGER>(text.size())),
@@ -141,7 +141,7 @@ bool ResultCursor::Next(std::span<std::string_view> texts) {
   if (!has_row_)
     return false;
   if (!missing_.empty())
-    throw Error(missing_);
+    throw zqt::Error(missing_);
   // A row of the block that the driver could not fetch raises its message when the reader reaches it: the
   // rows before it count, as when rows come one by one.
   if (blocks_ && status_[row_] == SQL_ROW_ERROR)

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "core/query.h"
+#include "odbc/handle.h"
 #include "odbc/odbc_api.h"
-#include "statement_handle.h"
 
 namespace zqt::odbc {
 
@@ -59,7 +59,7 @@ class ResultCursor final : public RowCursor {
   bool started_ = false;
   bool has_row_ = false;
   // Declared last, so that it goes first: the driver holds the addresses of the buffers above until then.
-  StatementHandle statement_;
+  Handle statement_;
 };
 
 }  // namespace zqt::odbc

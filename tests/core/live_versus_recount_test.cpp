@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "base/ascii_case.h"
+#include "core/ascii_case.h"
 #include "core/rebuild.h"
 #include "support/user_collation.h"
 #include "support/counting_pump.h"

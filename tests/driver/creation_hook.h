@@ -5,17 +5,12 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
-#include <type_traits>
 #include <vector>
 
-namespace zqthost {
+#include "win32/win_handles.h"
 
-struct HookDeleter {
-  void operator()(HHOOK hook) const { UnhookWindowsHookEx(hook); }
-};
-using UniqueHook = std::unique_ptr<std::remove_pointer_t<HHOOK>, HookDeleter>;
+namespace zqthost {
 
 class CreationHook {
  public:
@@ -45,7 +40,7 @@ class CreationHook {
   Action action_;
   int hits_ = 0;
   std::vector<HMENU> menus_;
-  UniqueHook hook_;
+  zqt::win32::UniqueHook hook_;
 };
 
 }  // namespace zqthost

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "core/boundary_records.h"
 #include "generated_qso.h"
 #include "host_error.h"
 #include "message_loop.h"
@@ -83,7 +84,7 @@ void Cycles(Console& console, OdbcLog& log, ContestModule& module, TContestData&
   for (long long i = 0; i < kCycleLogQsos; ++i) {
     log.Insert(kCycleTable, GeneratedQso(static_cast<std::size_t>(i)));
   }
-  WriteText(record.LogTable, kCycleTable);
+  zqt::WriteText(record.LogTable, kCycleTable);
   console.Line("_Run/_Release cycles, each: _Run shows the window, which rebuilds from a " +
                std::to_string(kCycleLogQsos) +
                "-QSO log; _Release; messages pumped until the window is gone");
@@ -105,7 +106,7 @@ void Cycles(Console& console, OdbcLog& log, ContestModule& module, TContestData&
 void Session(Console& console, OdbcLog& log, ContestModule& module, TContestData& record) {
   const ModuleExports& exports = module.exports();
   log.PrepareTable(kSessionTable, true);
-  WriteText(record.LogTable, kSessionTable);
+  zqt::WriteText(record.LogTable, kSessionTable);
   const HWND window = RunWindow(exports, record);
   DrainMessages();
   const HWND button = FindDescendant(window, "button");
@@ -152,7 +153,7 @@ void Session(Console& console, OdbcLog& log, ContestModule& module, TContestData
 void RunLifecycle(Console& console, OdbcLog& log, ContestModule& module) {
   TContestData record{};
   record.Connection = ConnectionField(log.connection());
-  WriteText(record.CaptionPrefix, "zqtdriver lifecycle");
+  zqt::WriteText(record.CaptionPrefix, "zqtdriver lifecycle");
   console.Line("zqtdriver --lifecycle: ZQTRTTYContest.dll through its exports, " + PlatformName());
   console.Line("Counted: " + CheckResourceCounters());
   console.Line("");

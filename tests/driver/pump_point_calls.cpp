@@ -1,6 +1,6 @@
 #include "pump_point_calls.h"
 
-#include "base/ascii_case.h"
+#include "core/ascii_case.h"
 #include "host_error.h"
 #include "module_window.h"
 

@@ -10,16 +10,15 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <type_traits>
 
 #include "ZQTRTTYContest.h"
 #include "call_window.h"
 #include "console.h"
 #include "module_loader.h"
+#include "win32/win_handles.h"
 
 namespace zqthost {
 
@@ -50,10 +49,6 @@ class PumpPointCalls {
   std::string DestroyedReport() const;
 
  private:
-  struct HookDeleter {
-    void operator()(HHOOK hook) const { UnhookWindowsHookEx(hook); }
-  };
-  using UniqueHook = std::unique_ptr<std::remove_pointer_t<HHOOK>, HookDeleter>;
   struct Destroyed {
     std::optional<std::string> report;
     bool button_enabled = false;
@@ -77,7 +72,7 @@ class PumpPointCalls {
   std::optional<EntryPoint> at_box_;
   int rebuilds_ = 0;
   std::optional<Destroyed> destroyed_;
-  UniqueHook hook_;
+  zqt::win32::UniqueHook hook_;
 };
 
 }  // namespace zqthost

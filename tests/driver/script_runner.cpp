@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/boundary_records.h"
 #include "host_error.h"
 #include "log_file_input.h"
 #include "message_loop.h"
@@ -105,8 +106,8 @@ void Info(const Call& call) {
 // Changes a text of the record the calls pass: the log table or the caption prefix.
 template <ZqtText TContestData::*kSlot>
 void SetRecordText(const Call& call) {
-  WriteText(call.record().*kSlot, call.rest);
-  call.Print(ReadText(call.record().*kSlot));
+  zqt::WriteText(call.record().*kSlot, call.rest);
+  call.Print(std::string(zqt::TextView(call.record().*kSlot)));
 }
 
 void Grab(const Call& call) {

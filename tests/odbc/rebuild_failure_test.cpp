@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "base/ascii_case.h"
+#include "core/ascii_case.h"
 
 #include "rebuild_fixture.h"
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "win_handles.h"
+#include "win32/win_handles.h"
 
 namespace zqt::win32 {
 namespace {

@@ -1,6 +1,6 @@
 #include "win32/win_placement_window.h"
 
-#include "win_handles.h"
+#include "win32/win_handles.h"
 
 namespace zqt::win32 {
 namespace {

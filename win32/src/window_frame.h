@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "report_area.h"
-#include "win_handles.h"
+#include "win32/win_handles.h"
 #include "window_classes.h"
 
 namespace zqt::win32 {

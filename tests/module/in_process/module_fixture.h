@@ -7,10 +7,10 @@
 
 #include <chrono>
 #include <cstdint>
-#include <thread>
 
 #include "ZQTRTTYContest.h"
 #include "core/boundary_records.h"
+#include "message_loop.h"
 #include "support/log_table.h"
 #include "support/sqlite_database.h"
 #include "support/test_key.h"
@@ -22,19 +22,9 @@ Function Export(HMODULE module, const char* name) {
   return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
-// Dispatches every waiting message, as a host's loop does, until `duration` has passed.
+// Dispatches every waiting message with the host's own loop until `duration` has passed.
 inline void Pump(std::chrono::milliseconds duration = {}) {
-  const auto end = std::chrono::steady_clock::now() + duration;
-  for (;;) {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    if (std::chrono::steady_clock::now() >= end)
-      return;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
+  zqthost::PumpFor(duration);
 }
 
 class ModuleTest : public ::testing::Test {

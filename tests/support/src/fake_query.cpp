@@ -1,6 +1,6 @@
 #include "support/fake_query.h"
 
-#include "base/ascii_case.h"
+#include "core/ascii_case.h"
 #include "core/error.h"
 
 namespace zqt::test {

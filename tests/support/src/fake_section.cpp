@@ -1,6 +1,6 @@
 #include "support/fake_section.h"
 
-#include "base/ascii_case.h"
+#include "core/ascii_case.h"
 #include "placement/value_format.h"
 
 namespace zqt::test {

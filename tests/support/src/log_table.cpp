@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "base/ascii_case.h"
+#include "core/ascii_case.h"
 
 namespace zqt::test {
 

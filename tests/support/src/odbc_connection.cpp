@@ -15,35 +15,16 @@ void Require(SQLRETURN result, SQLSMALLINT type, SQLHANDLE handle, std::string_v
   }
 }
 
-// Declares the ODBC 3 behaviour that connections of the environment get.
-SQLHANDLE AsOdbc3(const OdbcHandle& environment) {
-  Require(SQLSetEnvAttr(environment.get(), SQL_ATTR_ODBC_VERSION,
-                        reinterpret_cast<SQLPOINTER>(static_cast<std::uintptr_t>(SQL_OV_ODBC3)), 0),
-          SQL_HANDLE_ENV, environment.get(), "Cannot select ODBC 3");
-  return environment.get();
-}
-
 }  // namespace
 
 std::string_view EngineName(Engine engine) {
   return engine == Engine::kSqlite ? "SQLite" : "PostgreSQL";
 }
 
-OdbcHandle::OdbcHandle(SQLSMALLINT type, SQLHANDLE parent) : type_(type) {
-  if (!SQL_SUCCEEDED(SQLAllocHandle(type, parent, &handle_))) {
-    handle_ = SQL_NULL_HANDLE;
-    throw std::runtime_error("SQLAllocHandle failed for handle type " + std::to_string(type));
-  }
-}
-
-OdbcHandle::~OdbcHandle() {
-  SQLFreeHandle(type_, handle_);
-}
-
 OdbcConnection::OdbcConnection(Engine engine, std::string connection_string)
     : engine_(engine),
       environment_(SQL_HANDLE_ENV, SQL_NULL_HANDLE),
-      connection_(SQL_HANDLE_DBC, AsOdbc3(environment_)) {
+      connection_(SQL_HANDLE_DBC, odbc::WithOdbc3(environment_)) {
   Require(SQLDriverConnect(connection_.get(), nullptr, reinterpret_cast<SQLCHAR*>(connection_string.data()),
                            static_cast<SQLSMALLINT>(connection_string.size()), nullptr, 0, nullptr,
                            SQL_DRIVER_NOPROMPT),
@@ -75,7 +56,7 @@ void OdbcConnection::Execute(std::string_view sql) const {
 }
 
 std::string OdbcConnection::ErrorOf(std::string_view sql) const {
-  const OdbcHandle statement(SQL_HANDLE_STMT, connection_.get());
+  const odbc::Handle statement(SQL_HANDLE_STMT, connection_.get());
   std::string text(sql);
   const SQLRETURN result = SQLExecDirect(statement.get(), reinterpret_cast<SQLCHAR*>(text.data()),
                                          static_cast<SQLINTEGER>(text.size()));
@@ -87,7 +68,7 @@ std::string OdbcConnection::ErrorOf(std::string_view sql) const {
 }
 
 std::vector<std::string> OdbcConnection::Column(std::string_view sql) const {
-  const OdbcHandle statement(SQL_HANDLE_STMT, connection_.get());
+  const odbc::Handle statement(SQL_HANDLE_STMT, connection_.get());
   std::string text(sql);
   Require(SQLExecDirect(statement.get(), reinterpret_cast<SQLCHAR*>(text.data()),
                         static_cast<SQLINTEGER>(text.size())),

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "odbc/odbc_api.h"
+#include "odbc/handle.h"
 
 namespace zqt::test {
 
@@ -15,22 +15,6 @@ enum class Engine { kSqlite, kPostgres };
 
 // "SQLite" or "PostgreSQL", also the suffix of the tests' names.
 std::string_view EngineName(Engine engine);
-
-// An ODBC handle freed with its owner.
-class OdbcHandle {
- public:
-  OdbcHandle(SQLSMALLINT type, SQLHANDLE parent);
-  ~OdbcHandle();
-
-  OdbcHandle(const OdbcHandle&) = delete;
-  OdbcHandle& operator=(const OdbcHandle&) = delete;
-
-  SQLHANDLE get() const { return handle_; }
-
- private:
-  SQLSMALLINT type_;
-  SQLHANDLE handle_ = SQL_NULL_HANDLE;
-};
 
 // Connected without prompting, disconnected when it goes. Failures throw std::runtime_error with the driver's
 // message.
@@ -59,8 +43,8 @@ class OdbcConnection {
 
  private:
   Engine engine_;
-  OdbcHandle environment_;
-  OdbcHandle connection_;
+  odbc::Handle environment_;
+  odbc::Handle connection_;
 };
 
 }  // namespace zqt::test

@@ -2,7 +2,9 @@
 // A QSO as the tests write it: the six texts a host fills for the tally and the received report its log row
 // holds beside them; and the record a host passes for it.
 
+#include <array>
 #include <string>
+#include <utility>
 
 #include "core/boundary_records.h"
 
@@ -13,26 +15,31 @@ struct Qso {
   bool operator==(const Qso&) const = default;
 };
 
+// Each text of a QSO and the record's slot that carries it.
+inline constexpr std::array<std::pair<std::string Qso::*, ZqtText TContestData::*>, 7> kQsoSlots = {{
+    {&Qso::call, &TContestData::CallSign},
+    {&Qso::band, &TContestData::DigiBand},
+    {&Qso::mode, &TContestData::QSOMode},
+    {&Qso::continent, &TContestData::Continent},
+    {&Qso::main_prefix, &TContestData::MainPrefix},
+    {&Qso::dxcc, &TContestData::DXCCPrefix},
+    {&Qso::report, &TContestData::QSOReportRecived},
+}};
+
 // The QSO's seven texts in their slots (each cut to 255 characters), every other byte zero.
 inline TContestData Record(const Qso& q) {
   TContestData r{};
-  WriteText(r.CallSign, q.call);
-  WriteText(r.DigiBand, q.band);
-  WriteText(r.QSOMode, q.mode);
-  WriteText(r.Continent, q.continent);
-  WriteText(r.MainPrefix, q.main_prefix);
-  WriteText(r.DXCCPrefix, q.dxcc);
-  WriteText(r.QSOReportRecived, q.report);
+  for (const auto& [text, slot] : kQsoSlots)
+    WriteText(r.*slot, q.*text);
   return r;
 }
 
 // The seven texts of a record, each its slot's length byte's worth of characters.
 inline Qso QsoOf(const TContestData& r) {
-  const auto text = [](const ZqtText& slot) {
-    return std::string(reinterpret_cast<const char*>(slot + 1), slot[0]);
-  };
-  return {text(r.CallSign),   text(r.DigiBand),   text(r.QSOMode),         text(r.Continent),
-          text(r.MainPrefix), text(r.DXCCPrefix), text(r.QSOReportRecived)};
+  Qso q;
+  for (const auto& [text, slot] : kQsoSlots)
+    q.*text = TextView(r.*slot);
+  return q;
 }
 
 }  // namespace zqt::test
