@@ -5,13 +5,15 @@
  * through ODBC, open the statistics window, log QSOs (each one into the log table and to the module), ask for
  * a serial number once, release the window, keep pumping messages until the window is gone, and unload.
  *
- *   usage: minimal_host QSO-FILE LOG-FILE [DLL]
+ *   usage: minimal_host QSO-FILE LOG [DLL]
  *
  *   QSO-FILE  one QSO a line: the log table's seven columns in their order, separated by blanks,
  *             CallSign DigiBand QSOMode Continent QSOReportRecived MainPrefix DXCCPrefix
  *             for example "JA1ABC 20m RTTY AS 599 JA1 JA"; blank lines and lines starting with # are skipped.
- *   LOG-FILE  an SQLite database, opened through the SQLite ODBC driver; the table Log is created in it when
- *             it is missing. The QSOs already in it count too: the window recounts the whole table.
+ *   LOG       an ODBC connection string (any text holding "="), such as
+ *             "Driver=PostgreSQL ANSI;Server=log-pc;Database=contest;Uid=op", or else an SQLite database
+ *             file, opened through the SQLite ODBC driver. The table Log is created when it is missing. The
+ *             QSOs already in it count too: the window recounts the whole table.
  *   DLL       the module; by default ZQTRTTYContest.dll, which Windows looks for beside this program first.
  *
  * It prints each answer of the module and, at the end, the report read from the window. On any failure it
@@ -29,9 +31,9 @@
 
 #include "ZQTRTTYContest.h"
 
-/* The name the SQLite ODBC driver is registered under: "SQLite3" on Debian's unixODBC (and so under Wine),
- * "SQLite3 ODBC Driver" by the driver's Windows installer. */
-#define SQLITE_DRIVER "SQLite3"
+/* The names the SQLite ODBC driver is registered under, tried in turn: "SQLite3 ODBC Driver" by its Windows
+ * installer, "SQLite3" by Debian's unixODBC (and so under Wine, whose odbc32 hands connections to it). */
+static const char* const sqlite_drivers[] = {"SQLite3 ODBC Driver", "SQLite3"};
 #define LOG_TABLE "Log"
 #define COLUMNS 7
 /* How long to wait for the window to go after _Release. */
@@ -84,13 +86,15 @@ static int execute(SQLHDBC connection, SQLCHAR* sql) {
   return ok;
 }
 
-static int open_log(Log* log, const char* file) {
+/* Connects with the ANSI function: the module reads and writes 8-bit text, and so does this host. */
+static SQLRETURN driver_connect(Log* log, const char* connect) {
+  return SQLDriverConnect(log->connection, NULL, (SQLCHAR*)connect, SQL_NTS, NULL, 0, NULL,
+                          SQL_DRIVER_NOPROMPT);
+}
+
+/* Connects to LOG, a connection string or an SQLite file (see the usage), and creates the table. */
+static int open_log(Log* log, const char* target) {
   char connect[1024];
-  if (snprintf(connect, sizeof connect, "DRIVER=" SQLITE_DRIVER ";Database=%s", file) >=
-      (int)sizeof connect) {
-    fprintf(stderr, "error: the log file's name is too long: %s\n", file);
-    return 0;
-  }
   if (!odbc_ok(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &log->environment), SQL_HANDLE_ENV,
                SQL_NULL_HANDLE, "the ODBC environment") ||
       !odbc_ok(SQLSetEnvAttr(log->environment, SQL_ATTR_ODBC_VERSION, (SQLPOINTER)(uintptr_t)SQL_OV_ODBC3, 0),
@@ -99,10 +103,21 @@ static int open_log(Log* log, const char* file) {
                log->environment, "an ODBC connection")) {
     return 0;
   }
-  /* The unsuffixed ANSI function: the module reads and writes 8-bit text, and so does this host. */
-  if (!odbc_ok(SQLDriverConnect(log->connection, NULL, (SQLCHAR*)connect, SQL_NTS, NULL, 0, NULL,
-                                SQL_DRIVER_NOPROMPT),
-               SQL_HANDLE_DBC, log->connection, connect)) {
+  /* A connection string is used as it is; a file is tried with each of the SQLite driver's names. */
+  const int is_string = strchr(target, '=') != NULL;
+  const size_t tries = is_string ? 1 : sizeof sqlite_drivers / sizeof sqlite_drivers[0];
+  SQLRETURN rc = SQL_ERROR;
+  for (size_t i = 0; i < tries && !SQL_SUCCEEDED(rc); ++i) {
+    const int length =
+        is_string ? snprintf(connect, sizeof connect, "%s", target)
+                  : snprintf(connect, sizeof connect, "Driver={%s};Database=%s", sqlite_drivers[i], target);
+    if (length < 0 || length >= (int)sizeof connect) {
+      fprintf(stderr, "error: the log's name is too long: %s\n", target);
+      return 0;
+    }
+    rc = driver_connect(log, connect);
+  }
+  if (!odbc_ok(rc, SQL_HANDLE_DBC, log->connection, connect)) {
     return 0;
   }
   log->connected = 1;
@@ -347,7 +362,7 @@ static int run_contest(const Module* module, SQLHDBC connection, FILE* qsos) {
 
 int main(int argc, char** argv) {
   if (argc < 3 || argc > 4) {
-    fprintf(stderr, "usage: minimal_host QSO-FILE LOG-FILE [DLL]\n");
+    fprintf(stderr, "usage: minimal_host QSO-FILE LOG [DLL]\n");
     return 2;
   }
   FILE* qsos = fopen(argv[1], "r");

@@ -15,6 +15,17 @@
 
 #include <stdint.h>
 
+/*
+ * The module is a 32-bit DLL, and its host must be a 32-bit program: TContestData.Connection holds a 4-byte
+ * ODBC handle, and a 64-bit host's handle would be cut to its low half. ZQT_ALLOW_64BIT_TWIN is defined by
+ * the module's own build for its x86-64 test build and native tests alone; a host must never define it.
+ */
+#if defined(_WIN64) || (defined(__SIZEOF_POINTER__) && __SIZEOF_POINTER__ != 4)
+#ifndef ZQT_ALLOW_64BIT_TWIN
+#error "32-bit hosts only: TContestData.Connection is 4 bytes and would cut a 64-bit ODBC handle"
+#endif
+#endif
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -40,7 +51,7 @@ typedef struct TContestData {
   ZqtText DigiBand;         /*  540: band, compared as text */
   ZqtText QSOMode;          /*  796: mode, compared as text */
   ZqtText Continent;        /* 1052 */
-  ZqtText QSOReportRecived; /* 1308: written by the module's rebuild only */
+  ZqtText QSOReportRecived; /* 1308: not read; the rebuild fills the module's own copy */
   uint8_t HostData2[768];   /* 1564 */
   ZqtText MainPrefix;       /* 2332: call area, e.g. JA1, K6, VE3 */
   ZqtText DXCCPrefix;       /* 2588: entity prefix, e.g. JA, K, VE, VK, DL */

@@ -1,10 +1,11 @@
 # Stages and zips the release; run with cmake -P by release/CMakeLists.txt. The archive holds one folder NAME
 # with the DLL, stripped, whose debug information and symbols go to ZQTRTTYContest.dll.debug beside it (the
 # DLL's .gnu_debuglink section names that file and its CRC, which is how gdb and objdump find it); the
-# reference host, stripped; the public header; the two guides; the example host's source; REBUILD.txt; and
+# reference host, stripped; the public header; the two guides; the example host's source; REBUILD.txt; README.txt,
+# the licence as LICENSE.txt, and DOCUMENTS (the changelog, the operator's guide and its pictures); and
 # SHA256SUMS over all of them, which pack.py writes with the zip.
-foreach(input OBJCOPY DLL HOST HEADER HOST_AUTHORS_GUIDE ZQTHOST_GUIDE EXAMPLE REBUILD NAME STAGE ARCHIVE EPOCH PYTHON
-              PACK)
+foreach(input OBJCOPY DLL HOST HEADER HOST_AUTHORS_GUIDE ZQTHOST_GUIDE EXAMPLE REBUILD README LICENCE DOCUMENTS NAME
+              STAGE ARCHIVE EPOCH PYTHON PACK)
   if(NOT DEFINED ${input})
     message(FATAL_ERROR "make_archive.cmake needs -D${input}=...")
   endif()
@@ -30,7 +31,10 @@ run(${OBJCOPY} --only-keep-debug ${DLL} ${folder}/ZQTRTTYContest.dll.debug)
 run(${OBJCOPY} --strip-all --add-gnu-debuglink=${folder}/ZQTRTTYContest.dll.debug ${DLL}
     ${folder}/ZQTRTTYContest.dll)
 run(${OBJCOPY} --strip-all ${HOST} ${folder}/zqthost.exe)
-file(COPY ${HEADER} ${HOST_AUTHORS_GUIDE} ${ZQTHOST_GUIDE} ${EXAMPLE} ${REBUILD} DESTINATION ${folder})
+file(COPY ${HEADER} ${HOST_AUTHORS_GUIDE} ${ZQTHOST_GUIDE} ${EXAMPLE} ${REBUILD} ${README} ${DOCUMENTS}
+     DESTINATION ${folder})
+# Named so that Windows opens it as text.
+file(COPY_FILE ${LICENCE} ${folder}/LICENSE.txt)
 get_filename_component(dist ${ARCHIVE} DIRECTORY)
 file(MAKE_DIRECTORY ${dist})
 run(${PYTHON} ${PACK} ${folder} ${ARCHIVE})

@@ -3,11 +3,12 @@
 # ./zqt demo --multi-op: two positions share one PostgreSQL log (a cluster of the demo's own), each replaying
 # half of the log in its own window; each then recalculates from the shared log, and both windows are saved in
 # one screenshot. ./zqt demo --scales: the same replay on a display of 96 and of 144 dots per inch (150%), the two
-# windows saved side by side. Sourced by zqt after setup.
+# windows saved side by side. ./zqt demo --error-box: the window opened on a log table that lacks a column, saved
+# with the module's error box over it. Sourced by zqt after setup.
 
 mode=""
 case "${1:-}" in
-  --multi-op | --scales)
+  --multi-op | --scales | --error-box)
     mode=${1#--}
     shift
     ;;
@@ -77,6 +78,54 @@ if [ "$mode" = multi-op ]; then
   return 0
 fi
 
+# The caption buttons are drawn with Marlett: without it in the prefix the picture would show letters there.
+zqt_demo_check_marlett() {
+  "$WINE64" reg query 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v "Marlett (TrueType)" \
+    >/dev/null 2>&1 && [ -s "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ] && return 0
+  echo "zqt demo: the Wine prefix lists no Marlett font; the picture's caption buttons would show letters" >&2
+  return 1
+}
+zqt_demo_check_marlett || return 1
+
+if [ "$mode" = error-box ]; then
+  # A log table without QSOReportRecived, empty: the window opens and counts nothing. Once a row is in it, the
+  # host clicks "Recalc Statistic", and the recount stops at that row with the module's error box, centred on
+  # the screen below the window. The two are cut out of the screen with the box still open; then the host is
+  # stopped.
+  sqlite3 "$out/log.db" "create table Log (CallSign, DigiBand, QSOMode, Continent, MainPrefix, DXCCPrefix)"
+  "$WINE64" reg add 'HKCU\Software\zqthost\TfmMainForm' /v NormPos /d "725,330,1195,468" /f >/dev/null 2>&1
+  "$loader" "$host" --dll "$dll" --db "$root/$out/log.db" --recalc-at-rows 1 >"$out/error-box.out" 2>&1 &
+  host_pid=$!
+  # Left, top, right and bottom of the window named $1 on the screen.
+  edges() {
+    xwininfo -name "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+      /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, x + w, y + h }'
+  }
+  window="zqthost in ZQT RTTY Contest"
+  # Shown, and its first count done, once _Run has returned.
+  for _ in $(seq 6000); do
+    grep -q '^run: ' "$out/error-box.out" && break
+    sleep 0.1
+  done
+  sqlite3 "$out/log.db" "insert into Log values ('JA1ABC', '20m', 'RTTY', 'AS', 'JA1', 'JA')"
+  # The box, named as the host; up to ten minutes, as an emulated product is slow.
+  for _ in $(seq 6000); do
+    xwininfo -name zqthost >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  sleep 1
+  read -r bl bt br bb < <(edges zqthost)
+  read -r wl wt wr wb < <(edges "$window")
+  left=$((bl < wl ? bl : wl)) top=$((bt < wt ? bt : wt))
+  right=$((br > wr ? br : wr)) bottom=$((bb > wb ? bb : wb))
+  import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$out/error-box.png"
+  kill "$host_pid" 2>/dev/null || true
+  wait "$host_pid" 2>/dev/null || true
+  echo "== screenshot: $out/error-box.png"
+  zqt_tell_windows_build "$arch"
+  return 0
+fi
+
 # Replays the log into a fresh log database on a display of $1 dots per inch, the window opened at $2 (NormPos at
 # 96 dpi, scaled to $1), and saves the window in $3. The scale is set in the session's prefix before any window
 # opens there (Wine's desktop keeps the scale it started with); the stored PixelsPerInch matches it, so the window
@@ -99,6 +148,7 @@ if [ "$mode" = scales ]; then
   replay 96 "40,120,510,258" "$out/window-96.bmp"
   wine_session_stop
   wine_session_start
+  zqt_demo_check_marlett || return 1
   echo "== at 144 dots per inch"
   replay 144 "373,80,843,218" "$out/window-144.bmp"
   convert "$out/window-96.bmp" -size 20x1 xc:black "$out/window-144.bmp" -background black -gravity north \

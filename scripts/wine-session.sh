@@ -66,6 +66,21 @@ start_display() {
   export DISPLAY=":$n"
 }
 
+# Wine draws the caption buttons (minimise, maximise, close) with the Marlett font, which Debian's fonts-wine
+# ships in /usr/share/wine/fonts, where a prefix made by this Wine does not look: without it every button shows
+# a letter ("0", "1", "r"). The prefix gets a copy in its own Fonts folder, listed as Windows lists a font.
+zqt_marlett=/usr/share/wine/fonts/marlett.ttf
+zqt_add_marlett() {
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts
+  if [ ! -f "$zqt_marlett" ]; then
+    echo "wine-session: $zqt_marlett is missing (./zqt setup installs fonts-wine): caption buttons show letters" >&2
+    return 1
+  fi
+  mkdir -p "$fonts" && cp "$zqt_marlett" "$fonts/marlett.ttf" &&
+    "$WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v "Marlett (TrueType)" \
+      /d marlett.ttf /f >/dev/null 2>&1 </dev/null
+}
+
 wine_session_start() {
   start_display
   zqt_prefix=$(mktemp -d /tmp/zqt-wine.XXXXXX)
@@ -79,5 +94,6 @@ wine_session_start() {
   # Metric-compatible stand-ins for the Windows fonts the window asks for.
   "$WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Courier New" /d "Liberation Mono" /f \
     >/dev/null 2>&1 </dev/null
+  zqt_add_marlett
   "$WINE64" cmd /c exit </dev/null >/dev/null 2>&1 || true
 }

@@ -5,8 +5,9 @@ Unpacks the archive with unzip into a temporary folder and checks what a release
 every file (sha256sum -c), every time stamp in the zip and the PE files the commit's (SOURCE_DATE_EPOCH, which
 REBUILD.txt names with the commit), an i686 DLL without debug sections or symbols and under 450 KB whose
 .gnu_debuglink names the debug file beside it with that file's CRC, the six exports and Windows-only imports,
-a VERSIONINFO that carries the archive name's version, the header, guides and example host of this tree, the
-example built by the command its comment gives, and a stripped host that carries none of the test driver's
+a VERSIONINFO that carries the archive name's version, the header, guides, pictures, licence, changelog and
+example host of this tree with a README.txt that names every file, the example built by the command its comment
+gives and refused by the header for a 64-bit target, and a stripped host that carries none of the test driver's
 commands. Then the archive's own zqthost.exe loads the DLL that lies beside it under 32-bit Wine, in a fresh
 prefix, and replays the bundled VE7IO log against Debian's cty.dat.
 
@@ -43,11 +44,14 @@ SYSTEM_CTY = "/usr/share/hamradio-files/cty.dat"
 REPLAYED_LOG = os.path.join(ROOT, "data", "logs", "cqww-rtty-2024-ve7io.log")
 SIZE_LIMIT = 450 * 1024
 
-RELEASE_FILES = {"ZQTRTTYContest.dll", "ZQTRTTYContest.dll.debug", "ZQTRTTYContest.h",
-                 "host-authors-guide.md", "zqthost.exe", "zqthost.md", "minimal_host.c", "REBUILD.txt", "SHA256SUMS"}
 FROM_THE_TREE = {"ZQTRTTYContest.h": "include/ZQTRTTYContest.h",
                  "host-authors-guide.md": "docs/host-authors-guide.md", "zqthost.md": "docs/zqthost.md",
-                 "minimal_host.c": "examples/minimal_host.c"}
+                 "minimal_host.c": "examples/minimal_host.c", "README.txt": "release/README.txt",
+                 "LICENSE.txt": "LICENSE", "CHANGELOG.md": "CHANGELOG.md", "operator-guide.md": "docs/operator-guide.md",
+                 "window-scales.png": "docs/window-scales.png", "multi-op.png": "docs/multi-op.png",
+                 "error-box.png": "docs/error-box.png"}
+RELEASE_FILES = {"ZQTRTTYContest.dll", "ZQTRTTYContest.dll.debug", "zqthost.exe", "REBUILD.txt",
+                 "SHA256SUMS"} | set(FROM_THE_TREE)
 
 # The test driver's commands and modes, which the shipped host must not carry.
 TEST_ONLY_COMMANDS = ["refuse-create", "close-on-create", "at-pump-point", "lifecycle", "broadcast", "windows-of",
@@ -195,6 +199,12 @@ class ArchiveContents(unittest.TestCase):
             with self.subTest(file=name), open(Unpacked.path(name), "rb") as shipped, \
                     open(os.path.join(ROOT, source), "rb") as tree:
                 self.assertEqual(shipped.read(), tree.read())
+        # README.txt says what each file is, and the operator's guide finds its pictures beside it.
+        with open(Unpacked.path("README.txt"), encoding="ascii") as readme, \
+                open(Unpacked.path("operator-guide.md"), encoding="utf-8") as guide_file:
+            readme, guide = readme.read(), guide_file.read()
+        self.assertEqual(sorted(n for n in RELEASE_FILES - {"README.txt"} if n not in readme), [])
+        self.assertEqual(sorted(set(re.findall(r"\]\(([^)]+\.png)\)", guide)) - RELEASE_FILES), [])
 
     def test_the_example_host_builds_as_its_comment_says(self):
         # With nothing but the shipped example and header, as a host author starts.
@@ -205,6 +215,11 @@ class ArchiveContents(unittest.TestCase):
                 shutil.copy(Unpacked.path(name), scratch)
             run(*shlex.split(command), cwd=scratch)
             self.assertIn("file format pei-i386", run(OBJDUMP, "-f", os.path.join(scratch, "minimal_host.exe")))
+            # For a 64-bit target the header stops the build and says why.
+            command = command.replace("i686-w64-mingw32-gcc", "x86_64-w64-mingw32-gcc")
+            done = subprocess.run(shlex.split(command), cwd=scratch, capture_output=True, text=True)
+            self.assertNotEqual(done.returncode, 0)
+            self.assertIn("32-bit hosts only: TContestData.Connection is 4 bytes", done.stderr)
 
 
 class ShippedDll(unittest.TestCase):

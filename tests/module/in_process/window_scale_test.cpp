@@ -1,6 +1,7 @@
 // The statistics window at the display's scale, with the real DLL loaded into this process: laid out at the
 // pixels per inch this process started with (exactly the design sizes at 96), at each of 96, 120, 144 and 192
-// set in the prefix's registry, and again in the rectangle WM_DPICHANGED suggests.
+// set in the prefix's registry, and again in the rectangle WM_DPICHANGED suggests; the font of its caption's
+// buttons.
 
 #include <process.h>
 
@@ -96,6 +97,24 @@ TEST_F(WindowScale, LayoutFollowsTheDisplaysScaleAndWmDpiChanged) {
   RegGetValueA(HKEY_CURRENT_USER, (key_.Path() + "\\TfmMainForm").c_str(), "PixelsPerInch", RRF_RT_REG_SZ,
                nullptr, stored, &size);
   EXPECT_EQ(stored, std::to_string(dpi));
+}
+
+int CALLBACK NoteFound(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
+// The caption's buttons are drawn with Marlett: in a prefix without it, every window and picture of it shows
+// the letters "0", "1" and "r" in their place.
+TEST(CaptionButtons, ThePrefixHasMarlettToDrawThem) {
+  LOGFONTA wanted{};
+  wanted.lfCharSet = DEFAULT_CHARSET;
+  lstrcpyA(wanted.lfFaceName, "Marlett");
+  bool found = false;
+  const HDC screen = GetDC(nullptr);
+  EnumFontFamiliesExA(screen, &wanted, NoteFound, reinterpret_cast<LPARAM>(&found), 0);
+  ReleaseDC(nullptr, screen);
+  EXPECT_TRUE(found);
 }
 
 // A process reads the display's scale once, as it starts, so each scale gets a process of its own started
