@@ -33,7 +33,7 @@ int Host(Console& console, std::span<const std::string_view> args) {
   if (options.session.watch_boxes) {
     watcher.emplace(console, GetCurrentThreadId());
   }
-  OdbcLog log(options.session.connection_string);
+  OdbcLog log(options.session.connection_strings);
   log.PrepareTable(options.session.table, options.session.fresh);
   ContestModule module(ModulePath(options.session.dll));
   HostSession session(console, options.session, log, module);

@@ -1,6 +1,7 @@
 #include "odbc_log.h"
 
 #include <array>
+#include <utility>
 #include <vector>
 
 #include "host_error.h"
@@ -52,20 +53,33 @@ SQLCHAR* SqlText(std::string& text) {
 
 }  // namespace
 
-OdbcLog::OdbcLog(std::string_view connection_string)
-    : connection_string_(connection_string),
+OdbcLog::OdbcLog(std::vector<std::string> connection_strings)
+    : connection_strings_(std::move(connection_strings)),
       environment_(Allocate(SQL_HANDLE_ENV, SQL_NULL_HANDLE)),
       connection_(Allocate(SQL_HANDLE_DBC, AsOdbc3(environment_))) {
   Connect();
 }
 
 void OdbcLog::Connect() {
-  std::string text = connection_string_;
-  SQLSMALLINT out_length = 0;
-  Check(SQLDriverConnect(connection_.get(), nullptr, SqlText(text), static_cast<SQLSMALLINT>(text.size()),
-                         nullptr, 0, &out_length, SQL_DRIVER_NOPROMPT),
-        connection_);
-  connected_ = true;
+  for (std::size_t i = 0; i < connection_strings_.size(); ++i) {
+    std::string text = connection_strings_[i];
+    SQLSMALLINT out_length = 0;
+    const SQLRETURN rc =
+        SQLDriverConnect(connection_.get(), nullptr, SqlText(text), static_cast<SQLSMALLINT>(text.size()),
+                         nullptr, 0, &out_length, SQL_DRIVER_NOPROMPT);
+    if (SQL_SUCCEEDED(rc)) {
+      connected_ = true;
+      return;
+    }
+    const auto records = zqt::odbc::Diagnostics(SQL_HANDLE_DBC, connection_.get());
+    // No driver of that name, the next string may name it otherwise: Windows' driver manager answers IM002,
+    // unixODBC 01000 ("Can't open lib").
+    const bool no_driver =
+        !records.empty() && (records.front().state == "IM002" || records.front().state == "01000");
+    if (i + 1 == connection_strings_.size() || !no_driver)
+      Fail(records, kNoDiagnostic);
+  }
+  throw HostError(ExitCode::kOdbc, "no ODBC connection string");
 }
 
 void OdbcLog::Reconnect() {

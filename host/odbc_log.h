@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "odbc/handle.h"
 #include "qso_line.h"
@@ -11,8 +12,9 @@ namespace zqthost {
 
 class OdbcLog {
  public:
-  // Connects without prompting; a failure throws HostError (ExitCode::kOdbc) with the driver's message.
-  explicit OdbcLog(std::string_view connection_string);
+  // Connects without prompting with the first of the connection strings whose driver is installed; a failure
+  // throws HostError (ExitCode::kOdbc) with the driver's message.
+  explicit OdbcLog(std::vector<std::string> connection_strings);
   ~OdbcLog();
   OdbcLog(const OdbcLog&) = delete;
   OdbcLog& operator=(const OdbcLog&) = delete;
@@ -38,7 +40,7 @@ class OdbcLog {
   bool TableExists(std::string_view table);
   void Connect();
 
-  std::string connection_string_;
+  std::vector<std::string> connection_strings_;
   zqt::odbc::Handle environment_;
   zqt::odbc::Handle connection_;
   bool connected_ = false;

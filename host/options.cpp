@@ -27,8 +27,9 @@ bool IsPlainTableName(std::string_view name) {
 
 }  // namespace
 
-std::string SqliteConnectionString(std::string_view file) {
-  return "DRIVER=SQLite3;Database=" + std::string(file);
+std::vector<std::string> SqliteConnectionStrings(std::string_view file) {
+  return {"DRIVER={SQLite3 ODBC Driver};Database=" + std::string(file),
+          "DRIVER=SQLite3;Database=" + std::string(file)};
 }
 
 void ParseSessionOptions(std::span<const std::string_view> args, SessionOptions& options,
@@ -52,7 +53,7 @@ void ParseSessionOptions(std::span<const std::string_view> args, SessionOptions&
       db = value();
       have_db = true;
     } else if (arg == "--connect") {
-      options.connection_string = value();
+      options.connection_strings = {value()};
       have_connect = true;
     } else if (arg == "--table") {
       options.table = value();
@@ -74,7 +75,7 @@ void ParseSessionOptions(std::span<const std::string_view> args, SessionOptions&
     Refuse("--db and --connect exclude each other");
   }
   if (!have_connect) {
-    options.connection_string = SqliteConnectionString(have_db ? std::string_view(db) : kDefaultDatabase);
+    options.connection_strings = SqliteConnectionStrings(have_db ? std::string_view(db) : kDefaultDatabase);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zqthost {
 
@@ -14,8 +15,10 @@ constexpr std::string_view kDefaultCtyFile = "/usr/share/hamradio-files/cty.dat"
 
 // What a session with the module needs: the module, the log and the record's texts.
 struct SessionOptions {
-  std::string dll;                // empty: ZQTRTTYContest.dll beside the program
-  std::string connection_string;  // ODBC connection string, built from --db when --connect is not given
+  std::string dll;  // empty: ZQTRTTYContest.dll beside the program
+  // ODBC connection strings, tried in turn until one finds its driver: --connect's, or --db's file under each
+  // name the SQLite ODBC driver is registered by.
+  std::vector<std::string> connection_strings;
   std::string table = "Log";
   std::string caption_prefix = "zqthost";
   bool fresh = false;
@@ -50,7 +53,9 @@ Options ParseOptions(std::span<const std::string_view> args);
 
 std::string_view UsageText();
 
-// The connection string of a SQLite file; the path goes to the driver as it is (a Unix path under Wine).
-std::string SqliteConnectionString(std::string_view file);
+// The connection strings of a SQLite file, one for each name the SQLite ODBC driver is registered by:
+// "SQLite3 ODBC Driver" by its Windows installer, "SQLite3" by Debian's unixODBC, which Wine's odbc32 hands
+// connections to. The path goes to the driver as it is (a Unix path under Wine).
+std::vector<std::string> SqliteConnectionStrings(std::string_view file);
 
 }  // namespace zqthost

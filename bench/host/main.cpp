@@ -45,7 +45,7 @@ int Bench(Console& console, std::span<const std::string_view> args) {
   if (options.watch_boxes) {
     watcher.emplace(console, GetCurrentThreadId());
   }
-  OdbcLog log(options.connection_string);
+  OdbcLog log(options.connection_strings);
   ContestModule module(ModulePath(options.dll));
   RunBench(console, log, module, rebuild_rows);
   return 0;

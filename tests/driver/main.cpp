@@ -70,7 +70,7 @@ int Drive(Console& console, std::span<const std::string_view> args) {
   if (options.session.watch_boxes) {
     watcher.emplace(console, GetCurrentThreadId());
   }
-  OdbcLog log(options.session.connection_string);
+  OdbcLog log(options.session.connection_strings);
   if (options.lifecycle) {
     ContestModule module(ModulePath(options.session.dll));
     RunLifecycle(console, log, module);

@@ -26,7 +26,9 @@ ExitCode RefusalOf(std::vector<std::string_view> args) {
 
 TEST(Options, DefaultsLogToALocalSqliteFile) {
   const Options options = Parse({});
-  EXPECT_EQ(options.session.connection_string, "DRIVER=SQLite3;Database=zqthost.db");
+  EXPECT_EQ(options.session.connection_strings,
+            (std::vector<std::string>{"DRIVER={SQLite3 ODBC Driver};Database=zqthost.db",
+                                      "DRIVER=SQLite3;Database=zqthost.db"}));
   EXPECT_EQ(options.session.table, "Log");
   EXPECT_EQ(options.session.caption_prefix, "zqthost");
   EXPECT_TRUE(options.session.dll.empty());
@@ -36,9 +38,10 @@ TEST(Options, DefaultsLogToALocalSqliteFile) {
 }
 
 TEST(Options, DatabasePathReachesTheDriverUnchanged) {
-  EXPECT_EQ(Parse({"--db", "/tmp/log x.db"}).session.connection_string,
+  EXPECT_EQ(Parse({"--db", "/tmp/log x.db"}).session.connection_strings.back(),
             "DRIVER=SQLite3;Database=/tmp/log x.db");
-  EXPECT_EQ(Parse({"--connect", "DSN=contest;UID=op"}).session.connection_string, "DSN=contest;UID=op");
+  EXPECT_EQ(Parse({"--connect", "DSN=contest;UID=op"}).session.connection_strings,
+            std::vector<std::string>{"DSN=contest;UID=op"});
 }
 
 TEST(Options, ReadsEveryOption) {
@@ -104,7 +107,7 @@ TEST(Options, SessionOptionsLeaveTheRestToTheProgram) {
   ParseSessionOptions(std::vector<std::string_view>{"--lifecycle", "--connect", "DSN=pg"}, session,
                       take_modes);
   EXPECT_EQ(taken, std::vector<std::string_view>{"--lifecycle"});
-  EXPECT_EQ(session.connection_string, "DSN=pg");
+  EXPECT_EQ(session.connection_strings, std::vector<std::string>{"DSN=pg"});
   EXPECT_THROW(ParseSessionOptions(std::vector<std::string_view>{"qsos.txt"}, session, take_modes),
                HostError);
 }
