@@ -27,8 +27,14 @@ TEST(HostName, CaptionAndKeyComeFromTheFileNameByCharacter) {
       {"logger.exe", "logger", "Software\\logger"},
       {"Z:\\tmp\\\x95\x5C.exe", "\x95\x5C", "Software\\\x95\x5C"},
       {"Z:\\\x95\x5C\\\x83\x8D\x83\x4F.exe", "\x83\x8D\x83\x4F", "Software\\\x83\x8D\x83\x4F"},
-      // Full-width "ＬＯＧ": the first character stays whole, the others are lowered as the code page lowers.
-      {"C:\\\x82\x6B\x82\x6E\x82\x66.EXE", "\x82\x6B\x82\x8F\x82\x87", "Software\\\x82\x6B\x82\x6E\x82\x66"},
+      // "グLOG": the first character stays whole, its second byte "O" too, and the letters after it are
+      // lowered.
+      {"C:\\\x83\x4F"
+       "LOG.EXE",
+       "\x83\x4F"
+       "log",
+       "Software\\\x83\x4F"
+       "LOG"},
       // A lead byte without its trail byte ends the text.
       {"C:\\AB\x95", "Ab\x95", "Software\\AB\x95"},
       {"C:\\.exe", "", "Software\\"},
